@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+// quintaro-cli: the workstation's operations without windows, text for people, JSON for programs.
+#include <CLI/CLI.hpp>
+
+#include "cli/cli_context.h"
+
+int main(int argc, char** argv) {
+    quintaro::cli::CliContext context;
+    CLI::App app{"Quintaro astrology workstation, command line"};
+    app.require_subcommand(1);
+    app.add_option("--home", context.home, "Installation folder (default: $QUINTARO_HOME, "
+                                           "else $XDG_DATA_HOME/quintaro)");
+
+    quintaro::cli::AddCalendarCommands(app, context);
+    quintaro::cli::AddBodyCommands(app, context);
+    quintaro::cli::AddNowCommand(app, context);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error);
+    }
+    return context.exitCode;
+}
