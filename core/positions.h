@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+#pragma once
+
+#include <functional>
+
+#include "core/chart_positions.h"
+#include "core/messages.h"
+
+namespace quintaro {
+
+class Ephemeris;
+struct DayTables;
+
+enum class Frame { Geocentric, Heliocentric };
+
+// One body at one moment: longitude and declination (geocentric) or longitude and latitude
+// (heliocentric), with their daily speeds.
+struct BodyPoint {
+    double longitude = 0;
+    double second = 0;
+    double longitudeSpeed = 0;
+    double secondSpeed = 0;
+    bool valid = false;
+};
+
+// Positions of any body at any moment without touching the chart record: what the applying
+// test, the exact-time search, the aspectarian and the returns call.
+using PositionAtMoment = std::function<BodyPoint(double jd, int slot, Frame frame)>;
+
+struct SiderealSettings {
+    bool on = false;  // while the sidereal chart window is open
+    int type = 0;     // 0 "SVP (Sidereal Vernal Point)", 1 "True Ayanamsa"
+};
+
+// Positions at a moment from the planetary files (slots 1..17) and the day tables (21..53).
+class Positions {
+public:
+    Positions(Ephemeris& ephemeris, const DayTables& tables, Messages& messages);
+
+    bool Use1750 = false;
+    SiderealSettings sidereal;
+
+    // Fill `work` for one slot 1..53, or every slot when slot <= 0. Outside the ephemeris range
+    // they show the range message and return false (PositionsValid) without touching `work`.
+    bool ComputeGeoPositions(double jd, int slot, WorkingPositions& work);
+    bool ComputeHelioPositions(double jd, int slot, WorkingPositions& work);
+
+    // Whether jd lies inside the range of the loaded data (1900 or 1750 tables).
+    bool InRange(double jd) const;
+
+    // One body at one moment; shows no message and keeps no state (invalid outside the range).
+    BodyPoint PositionAt(double jd, int slot, Frame frame);
+    PositionAtMoment AsFunction();
+
+    double SiderealOffsetA() const { return offsetA_; }
+    double SiderealOffsetB() const { return offsetB_; }
+
+private:
+    Ephemeris* ephemeris_;
+    const DayTables* tables_;
+    Messages* messages_;
+    double offsetA_ = 0, offsetB_ = 0;
+    float codeResults_[20][8] = {};
+};
+
+}  // namespace quintaro
