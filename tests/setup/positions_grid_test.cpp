@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+#include "setup/positions_grid.h"
+
+#include <gtest/gtest.h>
+
+#include "core/glyph_text.h"
+
+namespace quintaro {
+namespace {
+
+TEST(PositionsGrid, LongitudeTexts) {
+    struct Case {
+        double longitude;
+        bool degrees;
+        const char* plain;
+    } cases[] = {
+        {0.0, false, "00ARI00"},        {45.5, false, "15TAU30"},
+        {359.999, false, "00ARI00"},    {29.9999, false, "00TAU00"},
+        {29.99, false, "29ARI59"},      {-32768.0, false, "00ARI00"},
+        {123.456, true, "03.46LEO"},    {300.0, true, "00.00AQU"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(GlyphsAsPlainText(GridLongitudeText(c.longitude, c.degrees)), c.plain)
+            << c.longitude;
+    // The sign is the glyph character 128 + sign number.
+    EXPECT_EQ(GridLongitudeText(45.5, false), "15" + GlyphChar(130) + "30");
+}
+
+TEST(PositionsGrid, RowsFollowTheFlags) {
+    ChartPositions record;
+    record.Natal.GeoLong[1] = 280.25;
+    record.Natal.GeoDecl[1] = -23.1;
+    record.Natal.HelioLong[2] = 10.0;
+    record.Natal.HelioLat[2] = 1.234;
+    record.Transit.GeoLong[1] = 100.0;
+    BodyCatalogue catalogue = MakeBodyCatalogue();
+    std::string flags(106, '0');
+    flags[0] = '1';   // natal Sun
+    flags[12] = '1';  // natal node
+    flags[53] = '1';  // transit Sun only: not a natal flag
+
+    PositionsGrid grid = BuildPositionsGrid(record, catalogue, flags, {});
+    ASSERT_EQ(grid.rows.size(), 54u);
+    std::vector<std::string> header = {"#", "Pl", "G Long", "G Decl", "H Long", "H Lat"};
+    EXPECT_EQ(grid.rows[0], header);
+    EXPECT_EQ(grid.rows[1][0], "01");
+    EXPECT_EQ(grid.rows[1][1], "SUN");
+    EXPECT_EQ(GlyphsAsPlainText(grid.rows[1][2]), "10CPR15");
+    EXPECT_EQ(grid.rows[1][3], "-23.10");
+    EXPECT_EQ(grid.rows[2][1], "");  // unselected body: no name, values still listed
+    EXPECT_EQ(GlyphsAsPlainText(grid.rows[2][4]), "10ARI00");
+    EXPECT_EQ(grid.rows[2][5], "1.23");
+    EXPECT_EQ(grid.rows[13][1], "N.N");
+    EXPECT_EQ(grid.rows[53][0], "53");
+
+    PositionsGrid bisect = BuildPositionsGrid(record, catalogue, flags, {false, true});
+    EXPECT_EQ(GlyphsAsPlainText(bisect.rows[1][2]), "10CAN00");
+    EXPECT_EQ(bisect.rows[1][3], "-23.10");  // declinations stay natal
+}
+
+}  // namespace
+}  // namespace quintaro
