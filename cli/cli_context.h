@@ -34,6 +34,9 @@ struct CliContext {
 using CommandRegistrar = std::function<void(CLI::App&, CliContext&)>;
 void AddCalendarCommands(CLI::App& app, CliContext& context);
 void AddBodyCommands(CLI::App& app, CliContext& context);
-void AddNowCommand(CLI::App& app, CliContext& context);
+void AddChartCommands(CLI::App& app, CliContext& context);
+void AddPositionsCommand(CLI::App& app, CliContext& context);
+void AddHousesCommand(CLI::App& app, CliContext& context);
+void AddOptCommands(CLI::App& app, CliContext& context);
 
 }  // namespace quintaro::cli

@@ -13,7 +13,10 @@ int main(int argc, char** argv) {
 
     quintaro::cli::AddCalendarCommands(app, context);
     quintaro::cli::AddBodyCommands(app, context);
-    quintaro::cli::AddNowCommand(app, context);
+    quintaro::cli::AddChartCommands(app, context);
+    quintaro::cli::AddPositionsCommand(app, context);
+    quintaro::cli::AddHousesCommand(app, context);
+    quintaro::cli::AddOptCommands(app, context);
 
     try {
         app.parse(argc, argv);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 #include "setup/default_files.h"
 
+#include <cstdlib>
+
 #include "core/atomic_file.h"
 
 namespace quintaro {
@@ -10,10 +12,10 @@ bool InstallDefaultFiles(const std::filesystem::path& home, Messages& messages) 
     if (std::filesystem::exists(home / InstalledMarkerName, ec)) return true;
     std::filesystem::create_directories(home, ec);
     if (ec) {
-        messages.show("Warning!",
-                      "Could not create the installation folder " + home.string() + ": " +
-                          ec.message(),
-                      MessageIcon::Critical);
+        messages.show(
+            "Warning!",
+            "Could not create the installation folder " + home.string() + ": " + ec.message(),
+            MessageIcon::Critical);
         return false;
     }
     for (const EmbeddedFile& file : EmbeddedDefaultFiles()) {
@@ -26,6 +28,36 @@ bool InstallDefaultFiles(const std::filesystem::path& home, Messages& messages) 
         }
     }
     return WriteFileAtomically(home / InstalledMarkerName, "installed\n").empty();
+}
+
+int InstallGeneratedFont(const std::filesystem::path& home, Messages& messages) {
+    const char* fromEnvironment = std::getenv("QUINTARO_FONT_SOURCE");
+    std::filesystem::path source =
+        fromEnvironment && *fromEnvironment ? fromEnvironment : QUINTARO_GENERATED_FONT_DIR;
+    int copied = 0;
+    for (const char* name : {"Orvessa.ttf", "orvessa_paths.txt"}) {
+        std::error_code ec;
+        std::filesystem::path from = source / name, to = home / name;
+        if (!std::filesystem::exists(from, ec)) continue;
+        bool current =
+            std::filesystem::exists(to, ec) &&
+            std::filesystem::last_write_time(to, ec) >= std::filesystem::last_write_time(from, ec);
+        if (current) continue;
+        std::filesystem::path temp = to;
+        temp += ".tmp";
+        std::filesystem::copy_file(from, temp, std::filesystem::copy_options::overwrite_existing,
+                                   ec);
+        if (!ec) std::filesystem::rename(temp, to, ec);
+        if (ec) {
+            messages.show(
+                "Warning!",
+                std::string("Could not install the glyph font file ") + name + ": " + ec.message(),
+                MessageIcon::Exclamation);
+            continue;
+        }
+        ++copied;
+    }
+    return copied;
 }
 
 }  // namespace quintaro

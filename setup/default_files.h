@@ -25,4 +25,9 @@ inline constexpr const char* InstalledMarkerName = ".quintaro-installed";
 // made or written (reported through messages).
 bool InstallDefaultFiles(const std::filesystem::path& home, Messages& messages);
 
+// Copies the glyph font "Orvessa.ttf" and its outline file "orvessa_paths.txt" that the build
+// made (or $QUINTARO_FONT_SOURCE) into the installation folder when they are missing there or
+// older than the build's. Returns how many files were copied.
+int InstallGeneratedFont(const std::filesystem::path& home, Messages& messages);
+
 }  // namespace quintaro

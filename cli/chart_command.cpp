@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+// chart and now: start the workstation, compute the charts as the entry window would, list them.
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_context.h"
+#include "cli/workstation_run.h"
+#include "core/formatting.h"
+#include "core/glyph_text.h"
+
+namespace quintaro::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+struct ChartOptions {
+    std::string optFile;
+    std::string houseSystem;
+    bool json = false;
+};
+
+std::string HouseOf(const ChartHouses& houses, int slot) {
+    std::string label = houses.HousePlacement.substr(static_cast<size_t>(10 * (slot - 1)), 4);
+    size_t first = label.find_first_not_of(' ');
+    return first == std::string::npos ? "" : label.substr(first);
+}
+
+Json ChartJson(const Workstation& ws, const ChartState& chart, const ChartKinds& kinds,
+               int flagOffset) {
+    const ChartHouses& h = chart.houses;
+    Json cusps = Json::array();
+    for (int k = 1; k <= 12; ++k) cusps.push_back(h.HouseCusps[k]);
+    Json bodies = Json::array();
+    for (int slot = 1; slot <= BodyCount; ++slot) {
+        if (ws.flags()[flagOffset + slot - 1] != '1') continue;
+        bodies.push_back({{"slot", slot},
+                          {"name", ws.catalogue.BodyNames[slot]},
+                          {"geo_long", kinds.GeoLong[slot]},
+                          {"geo_decl", kinds.GeoDecl[slot]},
+                          {"helio_long", kinds.HelioLong[slot]},
+                          {"helio_lat", kinds.HelioLat[slot]},
+                          {"house", HouseOf(h, slot)},
+                          {"retro", std::string(1, kinds.GeoRetro.at(slot))}});
+    }
+    return {{"name", chart.name}, {"jd", h.ChartJD},          {"asc", h.Ascendant},
+            {"mc", h.Midheaven},  {"vertex", h.Vertex},       {"part_of_fortune", h.PartOfFortune},
+            {"ramc", h.RAMC},     {"obliquity", h.Obliquity}, {"cusps", cusps},
+            {"bodies", bodies}};
+}
+
+void PrintChartText(const Workstation& ws, const char* title, const ChartState& chart,
+                    const ChartKinds& kinds, int flagOffset) {
+    const ChartHouses& h = chart.houses;
+    std::cout << '\n'
+              << title << ": " << chart.name << "  " << GlyphsAsPlainText(chart.data.dateText)
+              << "  " << FormatNumber(chart.data.time, "#0.00") << ' ' << chart.data.meridiem
+              << "  JD " << FormatNumber(h.ChartJD, "0.00000") << '\n'
+              << "  ASC " << FormatNumber(h.Ascendant, "000.0000") << "  MC "
+              << FormatNumber(h.Midheaven, "000.0000") << "  Vertex "
+              << FormatNumber(h.Vertex, "000.0000") << "  PartF "
+              << FormatNumber(h.PartOfFortune, "000.0000") << "  Sidereal time "
+              << h.SiderealTimeText << '\n'
+              << "  Cusps:";
+    for (int k = 1; k <= 12; ++k)
+        std::cout << ' ' << HouseLabel4(k) << ' ' << FormatNumber(h.HouseCusps[k], "000.00");
+    std::cout << '\n';
+    for (int slot = 1; slot <= BodyCount; ++slot) {
+        if (ws.flags()[flagOffset + slot - 1] != '1') continue;
+        std::string name = ws.catalogue.BodyNames[slot];
+        name.resize(10, ' ');
+        std::cout << "  " << FormatNumber(slot, "00") << ' ' << name
+                  << FormatNumber(kinds.GeoLong[slot], "000.0000") << kinds.GeoRetro.at(slot) << ' '
+                  << FormatNumber(kinds.GeoDecl[slot], "00.0000") << "  "
+                  << FormatNumber(kinds.HelioLong[slot], "000.0000") << ' '
+                  << FormatNumber(kinds.HelioLat[slot], "0.0000") << "  "
+                  << h.HousePlacement.substr(static_cast<size_t>(10 * (slot - 1)), 10) << '\n';
+    }
+}
+
+void PrintGrid(const PositionsGrid& grid) {
+    for (const auto& row : grid.rows) {
+        if (row.size() > 1 && row[0] != "#" && row[1].empty()) continue;  // unselected bodies
+        for (const auto& cell : row) {
+            std::string text = GlyphsAsPlainText(cell);
+            text.resize(10, ' ');
+            std::cout << text;
+        }
+        std::cout << '\n';
+    }
+}
+
+void RunChart(const ChartOptions& options, CliContext& context) {
+    auto session = OpenSession(context, options.houseSystem);
+    if (!session) return;
+    Workstation& ws = session->workstation;
+    if (!options.optFile.empty() && !LoadOptFile(*session, options.optFile, context)) return;
+    if (!ws.chartsComputed) context.exitCode = 1;
+    if (options.json) {
+        std::cout << Json{{"natal", ChartJson(ws, ws.natal, ws.record.Natal, 0)},
+                          {"transit", ChartJson(ws, ws.transit, ws.record.Transit, BodyCount)}}
+                  << '\n';
+    } else {
+        PrintGrid(ws.grid);
+        PrintChartText(ws, "Natal", ws.natal, ws.record.Natal, 0);
+        PrintChartText(ws, "Transit", ws.transit, ws.record.Transit, BodyCount);
+    }
+    CloseSession(*session, context);
+}
+
+}  // namespace
+
+void AddChartCommands(CLI::App& app, CliContext& context) {
+    auto options = std::make_shared<ChartOptions>();
+    auto* chart = app.add_subcommand("chart", "Compute and list the natal and transit charts");
+    chart->add_option("--opt", options->optFile, "Chart data file (.opt) to load; else \"Now\"");
+    chart->add_option("--house-system", options->houseSystem, "House system, e.g. Koch");
+    chart->add_flag("--json", options->json, "JSON output");
+    chart->callback([options, &context] { RunChart(*options, context); });
+
+    auto* now = app.add_subcommand("now", "List the chart of the present moment at home");
+    now->callback([&context] { RunChart({}, context); });
+}
+
+}  // namespace quintaro::cli
