@@ -2,36 +2,13 @@
 #include "aspects/session.h"
 
 #include "aspects/aspect_finder.h"
+#include "aspects/workstation_aspects.h"
 #include "setup/pipeline.h"
 
 namespace quintaro {
 
 Session::Session(std::filesystem::path home, Messages& messages)
     : workstation(std::move(home), messages) {}
-
-AspectInputs MakeAspectInputs(Workstation& ws, const TimeOrbFilter& filter,
-                              const ProgressionMode& progression) {
-    AspectInputs inputs;
-    inputs.chart = ws.record;
-    inputs.selection = ws.flags();
-    const EntryOptions& options = ws.entry.options;
-    inputs.orbs = {options.orbGeoLong, options.orbGeoDecl, options.orbHelioLong,
-                   options.orbHelioLat};
-    inputs.numAspects = ws.capacities.numAspects;
-    inputs.natalJD = ws.natal.houses.ChartJD;
-    inputs.transitJD = ws.transit.houses.ChartJD;
-    inputs.natalZone = ws.natal.data.zone;
-    inputs.transitZone = ws.transit.data.zone;
-    inputs.natalHarmonic = ws.harmonicNatal;
-    inputs.transitHarmonic = ws.harmonicTransit;
-    inputs.positionAt = ws.positions.AsFunction();
-    inputs.solarArc = ws.solarArc.on;
-    inputs.exactOn = options.exact;
-    inputs.dateStyle = ws.dateStyle;
-    inputs.timeOrbFilter = filter;
-    inputs.progression = progression;
-    return inputs;
-}
 
 bool StartSession(Session& session) {
     PipelineHooks& hooks = session.workstation.hooks;
@@ -40,7 +17,11 @@ bool StartSession(Session& session) {
         session.timed = {};
     };
     hooks.findAspects = [&session](Workstation& ws) {
-        session.inputs = MakeAspectInputs(ws, session.timeOrbFilter, session.progression);
+        session.inputs = AspectInputsOf(ws);
+        // The filter window and progression mode are held by the session, not the workstation.
+        session.inputs.timeOrbFilter.active = session.timeOrbFilter.active;
+        session.inputs.timeOrbFilter.on = session.timeOrbFilter.on;
+        session.inputs.progression = session.progression;
         session.lists = BuildAspectLists(session.inputs);
     };
     hooks.findExactTimes = [&session](Workstation& ws) {

@@ -27,10 +27,6 @@ struct Session {
     ChartFileMemory chartFile;
 };
 
-// The finders' inputs from the workstation's current charts and entry fields.
-AspectInputs MakeAspectInputs(Workstation& workstation, const TimeOrbFilter& filter,
-                              const ProgressionMode& progression);
-
 // Plugs the aspect finders into the pipeline and starts the workstation (which computes the
 // first chart). False when the workstation cannot start.
 bool StartSession(Session& session);

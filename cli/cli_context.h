@@ -35,6 +35,7 @@ using CommandRegistrar = std::function<void(CLI::App&, CliContext&)>;
 void AddCalendarCommands(CLI::App& app, CliContext& context);
 void AddBodyCommands(CLI::App& app, CliContext& context);
 void AddChartCommands(CLI::App& app, CliContext& context);
+void AddAspectsCommands(CLI::App& app, CliContext& context);
 void AddPositionsCommand(CLI::App& app, CliContext& context);
 void AddHousesCommand(CLI::App& app, CliContext& context);
 void AddOptCommands(CLI::App& app, CliContext& context);

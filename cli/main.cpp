@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     quintaro::cli::AddCalendarCommands(app, context);
     quintaro::cli::AddBodyCommands(app, context);
     quintaro::cli::AddChartCommands(app, context);
+    quintaro::cli::AddAspectsCommands(app, context);
     quintaro::cli::AddPositionsCommand(app, context);
     quintaro::cli::AddHousesCommand(app, context);
     quintaro::cli::AddOptCommands(app, context);

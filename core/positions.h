@@ -10,6 +10,7 @@ namespace quintaro {
 
 class Ephemeris;
 struct DayTables;
+struct SiderealOffsets;
 
 enum class Frame { Geocentric, Heliocentric };
 
@@ -39,16 +40,22 @@ public:
 
     bool Use1750 = false;
     SiderealSettings sidereal;
+    // Set to true by the caller before a series of runs; a run outside the range clears it.
+    bool PositionsValid = true;
 
     // Fill `work` for one slot 1..53, or every slot when slot <= 0. Outside the ephemeris range
-    // they show the range message and return false (PositionsValid) without touching `work`.
+    // they show the range message, clear PositionsValid and return false without touching `work`.
+    // Each run writes both marks of every slot it computes.
     bool ComputeGeoPositions(double jd, int slot, WorkingPositions& work);
     bool ComputeHelioPositions(double jd, int slot, WorkingPositions& work);
 
     // Whether jd lies inside the range of the loaded data (1900 or 1750 tables).
     bool InRange(double jd) const;
 
-    // One body at one moment; shows no message and keeps no state (invalid outside the range).
+    // One body at one moment; shows no message and keeps no state. Invalid outside the range, for
+    // a failed ephemeris value, for a free slot without tables for that day, and where the body
+    // has no position of its own in the frame (geocentric Earth and slots 18..20, heliocentric
+    // Sun and Moon, which read 0).
     BodyPoint PositionAt(double jd, int slot, Frame frame);
     PositionAtMoment AsFunction();
 
@@ -56,6 +63,8 @@ public:
     double SiderealOffsetB() const { return offsetB_; }
 
 private:
+    SiderealOffsets CurrentOffsets(double jd);
+
     Ephemeris* ephemeris_;
     const DayTables* tables_;
     Messages* messages_;

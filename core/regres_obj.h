@@ -10,20 +10,20 @@ namespace quintaro {
 // Raised when a property of RegresObj is given a value it cannot take. Carries the error number
 // and the source name the caller shows with the message text (what()).
 class RegresError : public std::invalid_argument {
-public:
+  public:
     RegresError(int number, const std::string& text)
         : std::invalid_argument(text), number_(number) {}
     int number() const { return number_; }
     const char* source() const { return "RegresObj"; }
 
-private:
+  private:
     int number_;
 };
 
 // Least-squares polynomial regression: add points, read the coefficients of the fitted polynomial.
 // The fit is solved lazily, at the first Coeff or RegVal after a change.
 class RegresObj {
-public:
+  public:
     static constexpr int MaxDegree = 25;
     static constexpr int InvalidDegreeError = 6000;
 
@@ -46,14 +46,14 @@ public:
     // normal equations are singular. -1 without points.
     int EffectiveDegree();
 
-private:
+  private:
     void Solve();
     bool SolveAtDegree(int degree);
 
     int degree_ = 2;
     long count_ = 0;
-    std::array<double, 2 * MaxDegree + 1> sumX_{};   // Σx^k, k = 0..2·degree (k = 0 is the count)
-    std::array<double, MaxDegree + 1> sumXY_{};      // Σx^k·y, k = 0..degree
+    std::array<double, 2 * MaxDegree + 1> sumX_{};  // Σx^k, k = 0..2·degree (k = 0 is the count)
+    std::array<double, MaxDegree + 1> sumXY_{};     // Σx^k·y, k = 0..degree
     std::array<double, MaxDegree + 1> coefficients_{};
     int effectiveDegree_ = -1;
     bool solved_ = false;

@@ -6,6 +6,7 @@
 #include "core/degrees.h"
 #include "core/ephemeris.h"
 #include "core/midpoints.h"
+#include "setup/entry_checks.h"
 
 namespace quintaro {
 
@@ -100,17 +101,6 @@ void ApplySolarArc(Workstation& ws, Frame frame) {
         if (Selected(transitFlags, slot)) transit[slot] = Norm360(natal[slot] + arc);
 }
 
-void SetDisplayedSet(Workstation& ws) {
-    std::string_view natalFlags = ChartFlags(ws, Which::Natal);
-    bool helio = ws.entry.options.helio;
-    const ChartKinds& natal = ws.record.Natal;
-    for (int slot = 1; slot <= BodyCount; ++slot) {
-        if (!Selected(natalFlags, slot)) continue;
-        ws.work.WorkLong[slot] = helio ? natal.HelioLong[slot] : natal.GeoLong[slot];
-        ws.work.WorkSecond[slot] = helio ? natal.HelioLat[slot] : natal.GeoDecl[slot];
-    }
-}
-
 }  // namespace
 
 std::array<double, 13> SectorTable() {
@@ -168,7 +158,7 @@ void ComputeCharts(Workstation& ws) {
     ws.grid = BuildPositionsGrid(ws.record, ws.catalogue, ws.flags(),
                                  {ws.entry.options.degrees, ws.natalBisect});
     if (ws.entry.options.exact) CallHook(ws.hooks.findExactTimes, ws);
-    SetDisplayedSet(ws);
+    FillDisplayedSet(ws.record, ws.flags(), ws.entry.options.helio, false, ws.work);
     ws.chartsComputed = true;
     CallHook(ws.hooks.refreshDisplays, ws);
 }

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/bodies.h"
+#include "core/day_tables.h"
+#include "core/messages.h"
+#include "core/progress.h"
+
+namespace quintaro {
+
+class Ephemeris;
+
+// Folders of the ephemeris files under the installation folder.
+constexpr std::string_view EphemsFolder = "\\ephems";
+constexpr std::string_view LoadFolder = "\\ephems\\loadephems";
+
+std::filesystem::path LoadFolderPath(const std::filesystem::path& home);
+
+// Whether a body name found in the load folder is a midpoint ephemeris: "hjp", "hki", "jki",
+// a name starting with "mp", or two body names joined by "_", "-" or "+". A body name is a
+// catalogue name of slots 1..17, a three-letter abbreviation ("Sat") or the name of another
+// body in `folderNames`; letter case is ignored.
+bool IsMidpointEphemeris(std::string_view name, const std::vector<std::string>& folderNames);
+
+// Orders the body names of the load folder for the free slots: first the single bodies
+// (asteroids and the like) alphabetically, then "hjp", "hki", "jki" in that order, then the
+// other midpoint ephemerides alphabetically. Alphabetical ignores letter case.
+std::vector<std::string> OrderLoadNames(std::vector<std::string> names);
+
+// Lists the load folder for "*1900l.eph" files and names the free slots from 21 on with the
+// body names (the file name before "1900l.eph") in the order of OrderLoadNames, after resetting
+// the free slots to "unused". More than 33 bodies: the "WARNING!" message and the rest ignored.
+// Returns the names given a slot.
+std::vector<std::string> SelectLoadFiles(const std::filesystem::path& home,
+                                         BodyCatalogue& catalogue, Messages& messages);
+
+// Closes every planetary file and opens "ephem000.dat" .. "ephem006.dat" of the load folder
+// that exist. Returns how many were opened.
+int OpenPlanetFiles(const std::filesystem::path& home, Ephemeris& ephemeris);
+
+// Whether the natal (1..53) or transit (54..106) selection flag of a slot is "1"; flags shorter
+// than the position read as "0".
+bool SlotSelected(std::string_view flags, int slot);
+
+// Loads the 1900 tables of every named free slot whose natal or transit flag is "1", showing
+// "Loading " + name + " ephemerides" through progress. A missing or damaged file is reported
+// ("Unable to load ephemeris file " + what is wrong) and that body keeps what it had. Returns
+// false when progress asked to stop.
+bool LoadDayTables(const std::filesystem::path& home, const BodyCatalogue& catalogue,
+                   std::string_view flags, DayTables& tables, Messages& messages,
+                   const Progress& progress);
+
+// After the selection changed: loads the 1900 tables of the selected free slots not loaded yet
+// ("Loading 1900 " + name + " ephemerides"), and their 1750 tables too when use1750 is on.
+bool LoadNewlySelectedTables(const std::filesystem::path& home, const BodyCatalogue& catalogue,
+                             std::string_view flags, DayTables& tables, Messages& messages,
+                             const Progress& progress, bool use1750);
+
+// Loads the 1750 tables of every free slot whose 1900 tables are loaded, except "apollo",
+// showing "Initializing Ephemerides". Returns true when the caller should set Use1750 (all
+// bodies were tried; false only when progress asked to stop).
+bool Load1750Tables(const std::filesystem::path& home, const BodyCatalogue& catalogue,
+                    DayTables& tables, Messages& messages, const Progress& progress);
+
+// The folder the build wrote the generated ephemeris files to, or $QUINTARO_EPHEMERIS_SOURCE
+// when set.
+std::filesystem::path GeneratedEphemerisSource();
+
+// Creates "\ephems" and "\ephems\loadephems" and copies into the load folder each generated
+// file ("ephem*.dat", "*.eph") of GeneratedEphemerisSource() that is missing there. Files the
+// user already has are never replaced. Returns how many files were copied.
+int InstallGeneratedEphemeris(const std::filesystem::path& home, Messages& messages);
+// The same from an explicit source folder.
+int InstallEphemerisFrom(const std::filesystem::path& source, const std::filesystem::path& home,
+                         Messages& messages);
+
+}  // namespace quintaro

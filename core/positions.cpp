@@ -1,0 +1,203 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+#include "core/positions.h"
+
+#include "core/day_tables.h"
+#include "core/degrees.h"
+#include "core/ephemeris.h"
+#include "core/sidereal.h"
+#include "core/table_interpolation.h"
+
+namespace quintaro {
+
+namespace {
+
+// Columns of the per-code result table.
+enum Column {
+    ColGeoLong,
+    ColDecl,
+    ColDeclSpeed,
+    ColGeoLongSpeed,
+    ColHelioLong,
+    ColHelioLongSpeed,
+    ColHelioLat,
+    ColHelioLatSpeed
+};
+
+constexpr int CodeEarth = 4;
+
+bool IsHouseCode(int code) {
+    return code >= 12 && code <= 14;
+}
+bool HasNoHelio(int code) {
+    return code == 0 || code == 1 || IsHouseCode(code);
+}
+
+void ShowRangeMessage(Messages& messages) {
+    messages.show("Error - Some Data Produced Is Inaccurate",
+                  "You have entered a date outside the range of my ephemeris. Please enter "
+                  "another date.",
+                  MessageIcon::Critical);
+}
+
+void GeoFromEphemeris(Ephemeris& ephemeris, double jd, int slot, float (&row)[8],
+                      WorkingPositions& work) {
+    const int code = EphemerisCodeOfSlot(slot);
+    if (code != CodeEarth) {  // Earth has no geocentric position; its row keeps what it had
+        row[ColGeoLong] = ephemeris.GetValue(jd, code, KindGeoLongitude);
+        row[ColGeoLongSpeed] = ephemeris.GetValue(jd, code, KindGeoLongitude + SpeedKind);
+        row[ColDecl] = ephemeris.GetValue(jd, code, KindDeclination);
+        row[ColDeclSpeed] = ephemeris.GetValue(jd, code, KindDeclination + SpeedKind);
+    }
+    work.WorkLong[slot] = row[ColGeoLong];
+    const float speed = row[ColGeoLongSpeed];
+    work.RetroMarks.set(slot, speed < 0 && speed != NoValue ? 'R' : ' ');
+    work.WorkSecond[slot] = row[ColDecl];
+    if (IsHouseCode(code)) {
+        work.RetroMarks.set(slot, ' ');
+        work.DirectionMarks.set(slot, ' ');
+    } else {
+        work.DirectionMarks.set(
+            slot, DirectionMark(row[ColDecl], double(row[ColDecl]) + row[ColDeclSpeed]));
+    }
+}
+
+void HelioFromEphemeris(Ephemeris& ephemeris, double jd, int slot, float (&row)[8],
+                        WorkingPositions& work) {
+    const int code = EphemerisCodeOfSlot(slot);
+    if (HasNoHelio(code)) {
+        row[ColHelioLong] = row[ColHelioLongSpeed] = row[ColHelioLat] = row[ColHelioLatSpeed] = 0;
+    } else {
+        row[ColHelioLong] = ephemeris.GetValue(jd, code, KindHelioLongitude);
+        row[ColHelioLongSpeed] = ephemeris.GetValue(jd, code, KindHelioLongitude + SpeedKind);
+        row[ColHelioLat] = ephemeris.GetValue(jd, code, KindHelioLatitude);
+        row[ColHelioLatSpeed] = ephemeris.GetValue(jd, code, KindHelioLatitude + SpeedKind);
+    }
+    work.WorkLong[slot] = row[ColHelioLong];
+    work.RetroMarks.set(slot, ' ');
+    work.WorkSecond[slot] = row[ColHelioLat];
+    work.DirectionMarks.set(slot, HasNoHelio(code)
+                                      ? ' '
+                                      : DirectionMark(row[ColHelioLat], double(row[ColHelioLat]) +
+                                                                            row[ColHelioLatSpeed]));
+}
+
+void FromTables(const DayTables& tables, Frame frame, int slot, const DaySplit& split,
+                WorkingPositions& work) {
+    const bool geo = frame == Frame::Geocentric;
+    const float* longitudes = tables.Row(slot, geo ? DayKind::GeoLong : DayKind::HelioLong);
+    const float* seconds = tables.Row(slot, geo ? DayKind::GeoDecl : DayKind::HelioLat);
+    TableLongitude longitude = InterpolateLongitude(longitudes, split.day, split.frac);
+    work.WorkLong[slot] = longitude.longitude;
+    work.RetroMarks.set(slot, geo && longitude.retrograde ? 'R' : ' ');
+    work.WorkSecond[slot] = InterpolateSecond(seconds, split.day, split.frac).value;
+    work.DirectionMarks.set(slot, TableDirection(seconds, split.day));
+}
+
+bool TablesCover(const DayTables& tables, int slot, long day) {
+    if (slot < 1 || slot > BodyCount) return false;
+    return day >= Start1900 ? tables.has1900[slot] : tables.has1750[slot];
+}
+
+}  // namespace
+
+Positions::Positions(Ephemeris& ephemeris, const DayTables& tables, Messages& messages)
+    : ephemeris_(&ephemeris), tables_(&tables), messages_(&messages) {}
+
+// The sidereal offsets of this moment, kept as those of the last moment computed.
+SiderealOffsets Positions::CurrentOffsets(double jd) {
+    if (!sidereal.on) return {};
+    SiderealOffsets offsets = ComputeSiderealOffsets(jd);
+    offsetA_ = offsets.a;
+    offsetB_ = offsets.b;
+    return offsets;
+}
+
+bool Positions::InRange(double jd) const {
+    return DayInRange(SplitDay(jd), Use1750);
+}
+
+bool Positions::ComputeGeoPositions(double jd, int slot, WorkingPositions& work) {
+    const DaySplit split = SplitDay(jd);
+    if (!DayInRange(split, Use1750)) {
+        ShowRangeMessage(*messages_);
+        PositionsValid = false;
+        return false;
+    }
+    const SiderealOffsets offsets = CurrentOffsets(jd);
+    const int first = slot <= 0 ? 1 : slot;
+    const int last = slot <= 0 ? BodyCount : slot;
+    for (int s = first; s <= std::min(last, BodyCount); ++s) {
+        if (s >= SlotAscendant && s <= SlotPartOfFortune) continue;  // from the house computation
+        if (s <= SlotJuno) {
+            GeoFromEphemeris(*ephemeris_, jd, s, codeResults_[EphemerisCodeOfSlot(s)], work);
+        } else {
+            FromTables(*tables_, Frame::Geocentric, s, split, work);
+        }
+        if (sidereal.on)
+            work.WorkLong[s] = ApplySiderealOffset(work.WorkLong[s], sidereal.type, offsets);
+    }
+    return true;
+}
+
+bool Positions::ComputeHelioPositions(double jd, int slot, WorkingPositions& work) {
+    const DaySplit split = SplitDay(jd);
+    if (!DayInRange(split, Use1750)) {
+        ShowRangeMessage(*messages_);
+        PositionsValid = false;
+        return false;
+    }
+    const SiderealOffsets offsets = CurrentOffsets(jd);
+    const int first = slot <= 0 ? 1 : slot;
+    const int last = slot <= 0 ? BodyCount : slot;
+    for (int s = first; s <= std::min(last, BodyCount); ++s) {
+        if (s <= SlotJuno) {
+            HelioFromEphemeris(*ephemeris_, jd, s, codeResults_[EphemerisCodeOfSlot(s)], work);
+        } else {
+            FromTables(*tables_, Frame::Heliocentric, s, split, work);
+        }
+        if (sidereal.on)
+            work.WorkLong[s] = ApplySiderealOffset(work.WorkLong[s], sidereal.type, offsets);
+    }
+    return true;
+}
+
+BodyPoint Positions::PositionAt(double jd, int slot, Frame frame) {
+    BodyPoint point;
+    const DaySplit split = SplitDay(jd);
+    if (slot < 1 || slot > BodyCount || !DayInRange(split, Use1750)) return point;
+    const bool geo = frame == Frame::Geocentric;
+    if (slot <= SlotPartOfFortune) {
+        const int code = EphemerisCodeOfSlot(slot);
+        if (IsHouseCode(code) || (geo ? code == CodeEarth : HasNoHelio(code))) return point;
+        const int longKind = geo ? KindGeoLongitude : KindHelioLongitude;
+        const int secondKind = geo ? KindDeclination : KindHelioLatitude;
+        point.longitude = ephemeris_->Value(jd, code, longKind);
+        point.longitudeSpeed = ephemeris_->Value(jd, code, longKind + SpeedKind);
+        point.second = ephemeris_->Value(jd, code, secondKind);
+        point.secondSpeed = ephemeris_->Value(jd, code, secondKind + SpeedKind);
+        point.valid = point.longitude != NoValue && point.longitudeSpeed != NoValue &&
+                      point.second != NoValue && point.secondSpeed != NoValue;
+    } else {
+        if (!TablesCover(*tables_, slot, split.day)) return point;
+        const float* longitudes = tables_->Row(slot, geo ? DayKind::GeoLong : DayKind::HelioLong);
+        const float* seconds = tables_->Row(slot, geo ? DayKind::GeoDecl : DayKind::HelioLat);
+        TableLongitude longitude = InterpolateLongitude(longitudes, split.day, split.frac);
+        TableSecond second = InterpolateSecond(seconds, split.day, split.frac);
+        point.longitude = longitude.longitude;
+        point.longitudeSpeed = longitude.speed;
+        point.second = second.value;
+        point.secondSpeed = second.speed;
+        point.valid = true;
+    }
+    if (point.valid && sidereal.on) {
+        point.longitude =
+            ApplySiderealOffset(point.longitude, sidereal.type, ComputeSiderealOffsets(jd));
+    }
+    return point;
+}
+
+PositionAtMoment Positions::AsFunction() {
+    return [this](double jd, int slot, Frame frame) { return PositionAt(jd, slot, frame); };
+}
+
+}  // namespace quintaro

@@ -1,0 +1,262 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+#include "setup/entry_model.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <ctime>
+#include <utility>
+
+namespace quintaro {
+
+namespace {
+
+// True when the whole text (blanks around it aside) is one decimal number.
+bool IsNumberText(const std::string& text) {
+    size_t i = text.find_first_not_of(" \t");
+    if (i == std::string::npos) return false;
+    if (text[i] == '+' || text[i] == '-') ++i;
+    bool digits = false, point = false;
+    for (; i < text.size(); ++i) {
+        char c = text[i];
+        if (c >= '0' && c <= '9') {
+            digits = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    return digits && text.find_first_not_of(" \t", i) == std::string::npos;
+}
+
+// The hour rule without the message: 0 becomes 12, above 12 selects PM and loses 12.
+void NormaliseNumericHour(EntrySection& section) {
+    double hour = LeadingNumber(section.hour);
+    if (hour == 0) {
+        section.hour = "12";
+        return;
+    }
+    if (hour > 12) {
+        section.pm = true;
+        // A typed 25 turns into 13 and then, by the same rule, into 1.
+        while (hour > 12) hour -= 12;
+        section.hour = FormatNumber(hour, "0.#####");
+    }
+}
+
+void FillDateTime(EntrySection& section, const DateTimeParts& now) {
+    section.pm = now.hour >= 12;
+    section.month = FormatDate(now, "m");
+    section.day = FormatDate(now, "d");
+    section.year = FormatDate(now, "yyyy");
+    section.hour = FormatDate(now, "h");
+    section.minute = FormatDate(now, "n");
+    NormaliseNumericHour(section);
+}
+
+void FillHomeLocation(EntrySection& section, const HomeLocation& home) {
+    section.zone = FloatText(home.zone);
+    section.longDeg = FloatText(home.longitudeDegrees);
+    section.longMin = FloatText(home.longitudeMinutes);
+    section.east = home.longitudeDirection != 0.0f;
+    section.latDeg = FloatText(home.latitudeDegrees);
+    section.latMin = FloatText(home.latitudeMinutes);
+    section.south = home.latitudeDirection != 0.0f;
+}
+
+// Degrees + minutes / 100, negated for the other direction; never a negative zero.
+float Coordinate(const std::string& degrees, const std::string& minutes, bool negate) {
+    double value = LeadingNumber(degrees) + LeadingNumber(minutes) / 100.0;
+    if (negate && value != 0.0) value = -value;
+    return static_cast<float>(value);
+}
+
+constexpr std::array<LocationPresetSpec, 4> kPresets = {{
+    {LocationPreset::NyseEst, "NYSE - EST", "5", "73", "59", "40", "46"},
+    {LocationPreset::NyseEdt, "NYSE - EDT", "4", "73", "59", "40", "46"},
+    {LocationPreset::CmeCst, "CME/CBOE - CST", "6", "87", "38", "41", "52"},
+    {LocationPreset::CmeCdt, "CME/CBOE - CDT", "5", "87", "38", "41", "52"},
+}};
+
+}  // namespace
+
+DateTimeParts SystemLocalTime() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+            local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+std::string FloatText(float value) {
+    if (value == 0.0f) return "0";  // also a negative zero
+    std::array<char, 64> buffer{};
+    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                std::chars_format::fixed);
+    if (result.ec != std::errc()) return "0";
+    return std::string(buffer.data(), result.ptr);
+}
+
+void FillNatalNow(EntryModel& model, const LocalClock& clock, const HomeLocation& home) {
+    DateTimeParts now = clock();
+    model.natal.name = "Now";
+    FillDateTime(model.natal, now);
+    FillHomeLocation(model.natal, home);
+}
+
+void FillTransitNow(EntryModel& model, const LocalClock& clock, const HomeLocation& home) {
+    FillDateTime(model.transit, clock());
+    FillHomeLocation(model.transit, home);
+}
+
+void NatalNowButton(EntryModel& model, const LocalClock& clock) {
+    model.natal.name = "Now";
+    FillDateTime(model.natal, clock());
+}
+
+void TransitNowButton(EntryModel& model, const LocalClock& clock) {
+    model.transit.name = "Now";
+    FillDateTime(model.transit, clock());
+}
+
+EntryModel OpenEntryModel(const LocalClock& clock, const HomeLocation& home) {
+    EntryModel model;
+    FillNatalNow(model, clock, home);
+    FillTransitNow(model, clock, home);
+    model.transit.name = "Transits";
+    return model;
+}
+
+int FieldInteger(const std::string& text) {
+    double value = std::nearbyint(LeadingNumber(text));
+    if (value > 32767) return 32767;
+    if (value < -32768) return -32768;
+    return static_cast<int>(value);
+}
+
+ChartData ReadSection(const EntrySection& s, int dateStyleCode) {
+    ChartData data;
+    data.day = FieldInteger(s.day);
+    data.year = FieldInteger(s.year);
+    data.month = FieldInteger(s.month);
+    switch (dateStyleCode) {
+        case DayMonthYear:
+            data.dateText = s.day + "/" + s.month + "/" + s.year;
+            break;
+        case YearMonthDay:
+            data.dateText = s.year + "/" + s.month + "/" + s.day;
+            break;
+        default:
+            data.dateText = s.month + "/" + s.day + "/" + s.year;
+            break;
+    }
+    data.time = static_cast<float>(LeadingNumber(s.hour) + LeadingNumber(s.minute) / 100.0);
+    data.zone = LeadingNumber(s.zone);
+    data.meridiem = s.pm ? "P.M." : "A.M.";
+    data.longitude = Coordinate(s.longDeg, s.longMin, s.east);
+    data.longitudeWord = data.longitude >= 0 ? "West" : "East";
+    data.latitude = Coordinate(s.latDeg, s.latMin, s.south);
+    data.latitudeWord = data.latitude >= 0 ? "North" : "South";
+    return data;
+}
+
+void NormaliseHour(EntrySection& section, Section which, Messages& messages) {
+    if (section.hour.empty()) return;
+    if (!IsNumberText(section.hour)) {
+        messages.show("Warning!",
+                      which == Section::Natal ? "Please fill in a value for birth hour."
+                                              : "Please fill in a value for transit hour.",
+                      MessageIcon::Information);
+        return;
+    }
+    NormaliseNumericHour(section);
+}
+
+void CopyNatalToTransit(EntryModel& model) {
+    const EntrySection& n = model.natal;
+    EntrySection& t = model.transit;
+    t.hour = n.hour;
+    t.minute = n.minute;
+    t.pm = n.pm;
+    t.zone = n.zone;
+    t.longDeg = n.longDeg;
+    t.longMin = n.longMin;
+    t.east = n.east;
+    t.latDeg = n.latDeg;
+    t.latMin = n.latMin;
+    t.south = n.south;
+}
+
+void SwapNatalTransit(EntryModel& model) {
+    std::swap(model.natal, model.transit);
+}
+
+const LocationPresetSpec& PresetSpec(LocationPreset preset) {
+    return kPresets[static_cast<size_t>(preset)];
+}
+
+void SetPresetLocation(EntryModel& model, LocationPreset preset) {
+    const LocationPresetSpec& location = PresetSpec(preset);
+    EntrySection& n = model.natal;
+    n.zone = location.zone;
+    n.longDeg = location.longDeg;
+    n.longMin = location.longMin;
+    n.latDeg = location.latDeg;
+    n.latMin = location.latMin;
+    n.east = false;
+    n.south = false;
+    EntrySection& t = model.transit;
+    t.zone = n.zone;
+    t.longDeg = n.longDeg;
+    t.longMin = n.longMin;
+    t.east = n.east;
+    t.latDeg = n.latDeg;
+    t.latMin = n.latMin;
+    t.south = n.south;
+}
+
+void ToggleNatTran(EntryOptions& options) {
+    options.natTran = options.natTran == "t" ? "n" : "t";
+}
+
+Section SteppedSection(const EntryOptions& options) {
+    return options.natTran == "t" ? Section::Transit : Section::Natal;
+}
+
+double OrbGeoLong(const EntryOptions& o) {
+    return LeadingNumber(o.orbGeoLong);
+}
+double OrbGeoDecl(const EntryOptions& o) {
+    return LeadingNumber(o.orbGeoDecl);
+}
+double OrbHelioLong(const EntryOptions& o) {
+    return LeadingNumber(o.orbHelioLong);
+}
+double OrbHelioLat(const EntryOptions& o) {
+    return LeadingNumber(o.orbHelioLat);
+}
+double TimeOrb(const EntryOptions& o) {
+    return LeadingNumber(o.timeOrb);
+}
+
+int NatalHarmonic(const EntryOptions& o) {
+    int h = FieldInteger(o.natalHarmonic);
+    return h <= 0 ? 1 : h;
+}
+
+int TransitHarmonic(const EntryOptions& o) {
+    int h = FieldInteger(o.transitHarmonic);
+    return h <= 0 ? 1 : h;
+}
+
+int Lens(const EntryOptions& o) {
+    int lens = FieldInteger(o.lens);
+    return lens < 1 ? 12 : lens;
+}
+
+}  // namespace quintaro

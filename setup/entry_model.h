@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "core/chart_data.h"
+#include "core/formatting.h"
+#include "core/messages.h"
+
+namespace quintaro {
+
+// The two sections of the entry window.
+enum class Section { Natal, Transit };
+
+// One section of the entry window as the user typed it. A window binds its widgets to these
+// texts and choices; every operation below works on them, so the window holds no logic.
+struct EntrySection {
+    std::string name;
+    std::string place;
+    std::string month, day, year;
+    std::string hour, minute;  // 12-hour clock
+    std::string zone;          // hours, positive west of Greenwich
+    std::string latDeg, latMin;
+    std::string longDeg, longMin;
+    bool pm = false;     // optPM selected (else optAM)
+    bool south = false;  // optSouth selected (else optNorth)
+    bool east = false;   // optEast selected (else optWest)
+};
+
+// The option fields and display check boxes shared by both charts.
+struct EntryOptions {
+    std::string orbGeoLong = "3.00";
+    std::string orbGeoDecl = "1.20";
+    std::string orbHelioLong = "3.00";
+    std::string orbHelioLat = "0.30";
+    std::string timeOrb = "3.0";
+    std::string natalHarmonic = "1";
+    std::string transitHarmonic = "1";
+    std::string lens = "12";
+    std::string natTran = "n";  // which chart "+"/"-" step: "n" natal, "t" transit
+    std::string delta = "1.0 d";
+    bool helio = false;         // chkHelio
+    bool exact = false;         // chkExact
+    bool applyingOnly = false;  // chkApplyingOnly
+    bool aspectsOnly = false;   // chkAspectsOnly
+    bool degrees = false;       // chkDrgs
+    bool showGrids = false;     // chkShowGrids
+    bool primaryOnly = true;    // chkPrimaryOnly (inactive)
+};
+
+struct EntryModel {
+    EntrySection natal;
+    EntrySection transit;
+    EntryOptions options;
+
+    EntrySection& section(Section s) { return s == Section::Natal ? natal : transit; }
+    const EntrySection& section(Section s) const { return s == Section::Natal ? natal : transit; }
+};
+
+// The present local date and time. Injected so that "Now" can be tested on a fixed moment.
+using LocalClock = std::function<DateTimeParts()>;
+DateTimeParts SystemLocalTime();
+
+// A single-precision setting as a field shows it: the shortest text that reads back as the same
+// value ("5", "87", "5.5", "-1").
+std::string FloatText(float value);
+
+// Puts the present date and time (and, for FillNatalNow/FillTransitNow, the home location) into a
+// section. FillNatalNow also sets the natal name to "Now"; FillTransitNow leaves the name alone.
+void FillNatalNow(EntryModel& model, const LocalClock& clock, const HomeLocation& home);
+void FillTransitNow(EntryModel& model, const LocalClock& clock, const HomeLocation& home);
+
+// The "Now" buttons: name "Now" and the present date and time; zone and coordinates are kept.
+// The caller recomputes afterwards.
+void NatalNowButton(EntryModel& model, const LocalClock& clock);
+void TransitNowButton(EntryModel& model, const LocalClock& clock);
+
+// The model as the entry window opens: both sections at "Now" and the home location, the transit
+// name "Transits", the option fields at their initial texts.
+EntryModel OpenEntryModel(const LocalClock& clock, const HomeLocation& home);
+
+// Date-style codes of a chart section: the order in which the date text joins the fields.
+enum DateStyleCode : int { MonthDayYear = 0, DayMonthYear = 1, YearMonthDay = 2 };
+
+// Reads a section into its chart data record (the pipeline calls natal first, then transit).
+ChartData ReadSection(const EntrySection& section, int dateStyleCode);
+inline ChartData ReadNatalSection(const EntryModel& m, int dateStyleCode) {
+    return ReadSection(m.natal, dateStyleCode);
+}
+inline ChartData ReadTransitSection(const EntryModel& m, int dateStyleCode) {
+    return ReadSection(m.transit, dateStyleCode);
+}
+
+// Hour-field normalisation, run on every change of the hour text: 0 becomes 12, a value above 12
+// selects PM and loses 12. A text that is not a number shows "Please fill in a value for birth
+// hour." (natal) or "... transit hour." and stays as it is. An empty text is left alone.
+void NormaliseHour(EntrySection& section, Section which, Messages& messages);
+
+// Transit hour, minute, AM/PM, zone, coordinates and directions take the natal values.
+void CopyNatalToTransit(EntryModel& model);
+// Exchanges every field of the two sections. The caller recomputes afterwards.
+void SwapNatalTransit(EntryModel& model);
+
+// The four location presets of the main window.
+enum class LocationPreset { NyseEst, NyseEdt, CmeCst, CmeCdt };
+struct LocationPresetSpec {
+    LocationPreset preset;
+    const char* caption;
+    const char* zone;
+    const char* longDeg;
+    const char* longMin;
+    const char* latDeg;
+    const char* latMin;
+};
+const LocationPresetSpec& PresetSpec(LocationPreset preset);
+// Sets the natal zone and coordinates (West, North), then copies them with their directions into
+// the transit section. Does not recompute.
+void SetPresetLocation(EntryModel& model, LocationPreset preset);
+
+// txtNatTran: "t" becomes "n", anything else "t".
+void ToggleNatTran(EntryOptions& options);
+// The chart that "+"/"-" steps: transit when txtNatTran is "t".
+Section SteppedSection(const EntryOptions& options);
+
+// The option fields as the pipeline and the aspect finders read them.
+double OrbGeoLong(const EntryOptions& options);
+double OrbGeoDecl(const EntryOptions& options);
+double OrbHelioLong(const EntryOptions& options);
+double OrbHelioLat(const EntryOptions& options);
+double TimeOrb(const EntryOptions& options);
+int NatalHarmonic(const EntryOptions& options);    // 0 or less reads as 1
+int TransitHarmonic(const EntryOptions& options);  // 0 or less reads as 1
+int Lens(const EntryOptions& options);             // below 1 reads as 12
+
+// num(x) rounded to a 16-bit integer, halves to even, clamped to the 16-bit range.
+int FieldInteger(const std::string& text);
+
+}  // namespace quintaro

@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+#pragma once
+
+// The settings file "Quintaro_Pro.INI" in the installation folder: window rectangles, wheel
+// scales, last-used file names and folders, the selection texts of the planet groups, the
+// aspectarian date range and a few drawing widths. The workstation reads it once at start-up
+// (after the options file) and writes it once, at exit. Every value is a plain value here; the
+// windows and the groups take what they need from it.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "core/calendar.h"
+#include "core/messages.h"
+
+namespace quintaro {
+
+inline constexpr std::string_view SettingsFileName = "\\Quintaro_Pro.INI";
+inline constexpr std::string_view SettingsHeader =
+    "[Quintaro_Pro] - Do NOT change the order of these variables.";
+
+// Window rectangles in twips.
+struct WindowRect {
+    int16_t top = 0;
+    int16_t left = 0;
+    int16_t height = 0;
+    int16_t width = 0;
+};
+
+// The windows whose rectangles the file keeps, in the order they are written.
+enum class SettingsWindow : int {
+    DataGrdLongAspects,
+    DataGrdDeclAspects,
+    CrucialDataGrdLongAspects,
+    CrucialDataGrdDeclAspects,
+    DataGrdAspects,
+    DataGrdMidpointAspects,
+    display_db_grid,
+    frmDisplayArabicParts,
+    frmDisplayVOC,
+    Data0,
+    frmDisplaySynchInterps,
+    Data1,
+    DataOutput2,
+    DataOutput3,
+    frmResearchNotes,
+    frmLessonDisplay,
+    wheels_small_sym_geo,
+    wheels_small_sym_helio,
+    wheels_small_geo_houses,
+    wheels_small_geo,
+    wheels_small_helio,
+    natal_interps,
+};
+inline constexpr int SettingsWindowCount = 22;
+
+// The key prefix of a window's four rectangle keys ("Data0" for "Data0Top=" ...).
+std::string_view SettingsWindowKey(SettingsWindow window);
+
+struct Settings {
+    double fontSize = 8.5;
+    double fontBold = 0;
+    double fontItalic = 0;
+    int16_t startScale = 287;
+    int16_t startScaleSgl = 287;
+    int16_t startScaleShl = 287;
+    int16_t startScaleSglSym = 287;  // read, never written
+    int16_t startScaleShlSym = 287;  // read, never written
+    std::array<WindowRect, SettingsWindowCount> windows{};
+
+    std::string outputNameFilePivotFile;
+    std::string interpsFileParsedPathName;
+    std::string outputNameFileLongitudeReport;
+    std::string outputNameFileDeclinationReport;
+
+    // Selection texts: 53 natal flags, then 53 transit flags, kept exactly as read.
+    std::string blueOpts;
+    std::string geoOpts;
+    std::string synchOpts;
+    std::string crucialOpts;
+    int16_t geoGroup = 1;      // always written as 1
+    int16_t crucialGroup = 1;  // always written as 1
+    int16_t synchGroup = 1;    // read, never written
+
+    std::string outputNameFileOPT;
+    std::string outputNameFileGeoOpt;
+    std::string outputNameFileCrucial;
+    std::string outputNameFileSynchOpt;
+    std::string outputNameFileSynchPP;
+    std::string outputNameFileBlueOpt;  // read, never written
+
+    // Aspectarian date range.
+    int16_t startMonth = 1;
+    int16_t startDay = 1;
+    int16_t startYear = 2000;
+    int16_t endMonth = 1;
+    int16_t endDay = 1;
+    int16_t endYear = 2000;
+
+    std::string outputNameFileAspectarianFile;
+    std::string outputNameFileResearch;
+    std::string outputNameFileDbaseLessons;
+    float timeOrbValue = 3.0f;
+    int32_t dataInputBackgroundColor = 12632256;  // RGB(192, 192, 192)
+    int16_t timeOrbFilterDays = 3;
+    int16_t timeOrbFilterHours = 0;
+    int16_t timeOrbFilterMinutes = 0;
+
+    std::string fixFileParsedPathName;
+    std::string unvFileParsedPathName;
+    std::string velmsoftEphemsParsedPathName;
+    std::string dataDirectory;
+    std::string binaryFileParsedPathName;
+    std::string mergedBinaryFileParsedPathName;
+    std::string outputNameFileFIXFile;
+    std::string fixedBinaryFileParsedPathName;
+    std::string fixedAsciiFileParsedPathName;
+
+    int16_t widthOfAspectLines = 2;
+    int16_t widthOfCircle = 1;
+    int16_t widthOfHexagon = 2;
+    int16_t widthOfConjunction = 12;
+
+    WindowRect& rect(SettingsWindow window) { return windows[static_cast<int>(window)]; }
+    const WindowRect& rect(SettingsWindow window) const {
+        return windows[static_cast<int>(window)];
+    }
+};
+
+// Every built-in default: folders under home, the aspectarian range ending today.
+// "DataDirectory=" defaults to the installation folder, "OutputNameFileFIXFile=" to empty.
+Settings DefaultSettings(const std::filesystem::path& home, const CivilDate& today);
+
+// Reads the settings file over the values already in settings (normally the defaults): a
+// missing file changes nothing and says nothing. Numbers that do not fit their setting keep
+// the value they had and are reported in one "Warning!" message.
+void ReadSettingsFile(const std::filesystem::path& file, Settings& settings, Messages& messages);
+// The same over a text in memory.
+void ReadSettingsText(std::string_view text, Settings& settings, Messages& messages);
+
+// The header and the 136 lines, each followed by a line break.
+std::string SettingsText(const Settings& settings);
+// Replaces the file whole or not at all; a failure is reported and gives false.
+bool WriteSettingsFile(const std::filesystem::path& file, const Settings& settings,
+                       Messages& messages);
+
+// Start-up and shut-down: the defaults, then the file home + "\Quintaro_Pro.INI" when it exists;
+// and writing that file.
+Settings ReadSettings(const std::filesystem::path& home, const CivilDate& today,
+                      Messages& messages);
+bool WriteSettings(const std::filesystem::path& home, const Settings& settings, Messages& messages);
+
+}  // namespace quintaro

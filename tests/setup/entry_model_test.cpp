@@ -1,0 +1,343 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+#include "setup/entry_model.h"
+
+#include <gtest/gtest.h>
+
+#include "recording_messages.h"
+
+namespace quintaro {
+namespace {
+
+LocalClock FixedClock(DateTimeParts at) {
+    return [at] { return at; };
+}
+
+// Chicago: zone 6, 87°38' West, 41°52' North.
+HomeLocation Chicago() {
+    return {6.0f, 87.0f, 38.0f, 0.0f, 41.0f, 52.0f, 0.0f};
+}
+
+TEST(FillNow, PutsTheClockAndTheHomeLocationIntoTheNatalSection) {
+    EntryModel model;
+    model.natal.name = "Someone";
+    FillNatalNow(model, FixedClock({2026, 3, 7, 15, 4, 59}), Chicago());
+    const EntrySection& n = model.natal;
+    EXPECT_EQ(n.name, "Now");
+    EXPECT_EQ(n.month, "3");
+    EXPECT_EQ(n.day, "7");
+    EXPECT_EQ(n.year, "2026");
+    EXPECT_EQ(n.hour, "3");
+    EXPECT_EQ(n.minute, "4");
+    EXPECT_TRUE(n.pm);
+    EXPECT_EQ(n.zone, "6");
+    EXPECT_EQ(n.longDeg, "87");
+    EXPECT_EQ(n.longMin, "38");
+    EXPECT_FALSE(n.east);
+    EXPECT_EQ(n.latDeg, "41");
+    EXPECT_EQ(n.latMin, "52");
+    EXPECT_FALSE(n.south);
+}
+
+TEST(FillNow, TransitKeepsItsNameAndTakesNonZeroDirectionsAsEastAndSouth) {
+    EntryModel model;
+    model.transit.name = "Transits";
+    HomeLocation sydney{-10.0f, 151.0f, 12.0f, 1.0f, 33.0f, 52.0f, 1.0f};
+    FillTransitNow(model, FixedClock({1999, 12, 31, 0, 0, 0}), sydney);
+    EXPECT_EQ(model.transit.name, "Transits");
+    EXPECT_EQ(model.transit.zone, "-10");
+    EXPECT_TRUE(model.transit.east);
+    EXPECT_TRUE(model.transit.south);
+    EXPECT_EQ(model.natal.name, "");  // the natal section is not touched
+    HomeLocation halfZone{-5.5f, 77.0f, 12.0f, 1.0f, 28.0f, 36.0f, 0.0f};
+    FillTransitNow(model, FixedClock({1999, 12, 31, 0, 0, 0}), halfZone);
+    EXPECT_EQ(model.transit.zone, "-5.5");
+}
+
+TEST(FillNow, HourOfTheTwentyFourHourClockBecomesTwelveHourClock) {
+    struct Case {
+        int hour;
+        const char* text;
+        bool pm;
+    } cases[] = {{0, "12", false}, {1, "1", false}, {11, "11", false},
+                 {12, "12", true}, {13, "1", true}, {23, "11", true}};
+    for (const auto& c : cases) {
+        EntryModel model;
+        FillNatalNow(model, FixedClock({2026, 1, 1, c.hour, 30, 0}), Chicago());
+        EXPECT_EQ(model.natal.hour, c.text) << c.hour;
+        EXPECT_EQ(model.natal.pm, c.pm) << c.hour;
+        EXPECT_EQ(model.natal.minute, "30");
+    }
+}
+
+TEST(FillNow, NowButtonsKeepZoneAndCoordinates) {
+    EntryModel model = OpenEntryModel(FixedClock({2026, 1, 1, 9, 0, 0}), Chicago());
+    model.natal.zone = "5";
+    model.natal.name = "Chart";
+    model.transit.longDeg = "73";
+    NatalNowButton(model, FixedClock({2027, 2, 3, 4, 5, 0}));
+    TransitNowButton(model, FixedClock({2027, 2, 3, 4, 5, 0}));
+    EXPECT_EQ(model.natal.name, "Now");
+    EXPECT_EQ(model.natal.zone, "5");
+    EXPECT_EQ(model.natal.year, "2027");
+    EXPECT_EQ(model.transit.name, "Now");
+    EXPECT_EQ(model.transit.longDeg, "73");
+    EXPECT_EQ(model.transit.day, "3");
+}
+
+TEST(OpenEntryModel, BothSectionsAtNowAndTheInitialOptionTexts) {
+    EntryModel model = OpenEntryModel(FixedClock({2026, 3, 7, 9, 5, 0}), Chicago());
+    EXPECT_EQ(model.natal.name, "Now");
+    EXPECT_EQ(model.transit.name, "Transits");
+    EXPECT_EQ(model.transit.hour, "9");
+    EXPECT_FALSE(model.transit.pm);
+    EXPECT_EQ(model.options.orbGeoLong, "3.00");
+    EXPECT_EQ(model.options.orbGeoDecl, "1.20");
+    EXPECT_EQ(model.options.orbHelioLat, "0.30");
+    EXPECT_EQ(model.options.timeOrb, "3.0");
+    EXPECT_EQ(model.options.lens, "12");
+    EXPECT_EQ(model.options.natTran, "n");
+    EXPECT_EQ(model.options.delta, "1.0 d");
+    EXPECT_TRUE(model.options.primaryOnly);
+    EXPECT_FALSE(model.options.helio);
+}
+
+TEST(NormaliseHour, ZeroBecomesTwelveAndAfternoonHoursSelectPM) {
+    struct Case {
+        const char* typed;
+        bool pmBefore;
+        const char* after;
+        bool pmAfter;
+    } cases[] = {{"0", false, "12", false}, {"15", false, "3", true}, {"12", false, "12", false},
+                 {"12", true, "12", true},  {"13", false, "1", true}, {"7", true, "7", true},
+                 {"24", false, "12", true}, {"", false, "", false}};
+    for (const auto& c : cases) {
+        test::RecordingMessages messages;
+        EntrySection s;
+        s.hour = c.typed;
+        s.pm = c.pmBefore;
+        NormaliseHour(s, Section::Natal, messages);
+        EXPECT_EQ(s.hour, c.after) << c.typed;
+        EXPECT_EQ(s.pm, c.pmAfter) << c.typed;
+        EXPECT_TRUE(messages.shown.empty()) << c.typed;
+    }
+}
+
+TEST(NormaliseHour, TextThatIsNoNumberWarnsAndStays) {
+    struct Case {
+        Section section;
+        const char* text;
+    } cases[] = {{Section::Natal, "Please fill in a value for birth hour."},
+                 {Section::Transit, "Please fill in a value for transit hour."}};
+    for (const auto& c : cases) {
+        test::RecordingMessages messages;
+        EntrySection s;
+        s.hour = "x7";
+        NormaliseHour(s, c.section, messages);
+        EXPECT_EQ(s.hour, "x7");
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].title, "Warning!");
+        EXPECT_EQ(messages.shown[0].text, c.text);
+        EXPECT_EQ(messages.shown[0].icon, MessageIcon::Information);
+    }
+}
+
+EntrySection MakeDate(const char* month, const char* day, const char* year) {
+    EntrySection s;
+    s.month = month;
+    s.day = day;
+    s.year = year;
+    return s;
+}
+
+TEST(ReadSection, DateTextFollowsTheDateStyle) {
+    EntrySection s = MakeDate("12", "25", "1990");
+    EXPECT_EQ(ReadSection(s, MonthDayYear).dateText, "12/25/1990");
+    EXPECT_EQ(ReadSection(s, DayMonthYear).dateText, "25/12/1990");
+    EXPECT_EQ(ReadSection(s, YearMonthDay).dateText, "1990/12/25");
+    ChartData data = ReadSection(s, DayMonthYear);
+    EXPECT_EQ(data.year, 1990);
+    EXPECT_EQ(data.month, 12);
+    EXPECT_EQ(data.day, 25);
+}
+
+TEST(ReadSection, ClockZoneAndCoordinatesInEntryUnits) {
+    EntrySection s = MakeDate("1", "1", "2000");
+    s.hour = "10";
+    s.minute = "30";
+    s.pm = true;
+    s.zone = "-5.5";
+    s.longDeg = "87";
+    s.longMin = "38";
+    s.east = true;
+    s.latDeg = "0";
+    s.latMin = "00";
+    ChartData data = ReadSection(s, MonthDayYear);
+    EXPECT_FLOAT_EQ(data.time, 10.30f);
+    EXPECT_EQ(data.meridiem, "P.M.");
+    EXPECT_DOUBLE_EQ(data.zone, -5.5);
+    EXPECT_FLOAT_EQ(data.longitude, -87.38f);
+    EXPECT_EQ(data.longitudeWord, "East");
+    EXPECT_FLOAT_EQ(data.latitude, 0.0f);
+    EXPECT_EQ(data.latitudeWord, "North");
+
+    s.east = false;
+    s.south = true;
+    s.latDeg = "33";
+    s.latMin = "52";
+    data = ReadSection(s, MonthDayYear);
+    EXPECT_EQ(data.longitudeWord, "West");
+    EXPECT_FLOAT_EQ(data.latitude, -33.52f);
+    EXPECT_EQ(data.latitudeWord, "South");
+    EXPECT_EQ(data.meridiem, "P.M.");
+}
+
+TEST(ReadSection, EmptyAndJunkFieldsReadAsTheirLeadingNumber) {
+    EntrySection s;  // every field empty
+    ChartData data = ReadSection(s, MonthDayYear);
+    EXPECT_EQ(data.year, 0);
+    EXPECT_FLOAT_EQ(data.time, 0.0f);
+    EXPECT_EQ(data.meridiem, "A.M.");
+    EXPECT_EQ(data.dateText, "//");
+    s.zone = "5x";
+    s.minute = "7a";
+    EXPECT_DOUBLE_EQ(ReadSection(s, MonthDayYear).zone, 5.0);
+    EXPECT_FLOAT_EQ(ReadSection(s, MonthDayYear).time, 0.07f);
+}
+
+TEST(FieldInteger, RoundsHalvesToEvenAndStaysInSixteenBits) {
+    struct Case {
+        const char* text;
+        int value;
+    } cases[] = {{"7.5", 8}, {"8.5", 8},       {"8.51", 9},        {"-2.5", -2}, {"abc", 0},
+                 {"", 0},    {"99999", 32767}, {"-40000", -32768}, {" 12 ", 12}};
+    for (const auto& c : cases) EXPECT_EQ(FieldInteger(c.text), c.value) << c.text;
+}
+
+TEST(CopyAndSwap, CopyTakesTimeZoneAndPlaceButNotDateOrName) {
+    EntryModel model;
+    model.natal = {"N",  "Paris", "5", "6",  "1970", "8",   "15", "-1",
+                   "48", "52",    "2", "20", true,   false, true};
+    model.transit = {"T",  "Here", "1",  "2",  "2020", "3",  "4",  "5",
+                     "40", "46",   "73", "59", false,  true, false};
+    CopyNatalToTransit(model);
+    const EntrySection& t = model.transit;
+    EXPECT_EQ(t.name, "T");
+    EXPECT_EQ(t.place, "Here");
+    EXPECT_EQ(t.month, "1");
+    EXPECT_EQ(t.day, "2");
+    EXPECT_EQ(t.year, "2020");
+    EXPECT_EQ(t.hour, "8");
+    EXPECT_EQ(t.minute, "15");
+    EXPECT_TRUE(t.pm);
+    EXPECT_EQ(t.zone, "-1");
+    EXPECT_EQ(t.latDeg, "48");
+    EXPECT_EQ(t.latMin, "52");
+    EXPECT_FALSE(t.south);
+    EXPECT_EQ(t.longDeg, "2");
+    EXPECT_EQ(t.longMin, "20");
+    EXPECT_TRUE(t.east);
+}
+
+TEST(CopyAndSwap, SwapExchangesEverySectionField) {
+    EntryModel model;
+    model.natal = {"N",  "P1", "5", "6",  "1970", "8",   "15", "-1",
+                   "48", "52", "2", "20", true,   false, true};
+    model.transit = {"T",  "P2", "1",  "2",  "2020", "3",  "4",  "5",
+                     "40", "46", "73", "59", false,  true, false};
+    SwapNatalTransit(model);
+    EXPECT_EQ(model.natal.name, "T");
+    EXPECT_EQ(model.natal.place, "P2");
+    EXPECT_EQ(model.natal.year, "2020");
+    EXPECT_EQ(model.natal.longDeg, "73");
+    EXPECT_FALSE(model.natal.pm);
+    EXPECT_TRUE(model.natal.south);
+    EXPECT_EQ(model.transit.name, "N");
+    EXPECT_EQ(model.transit.zone, "-1");
+    EXPECT_TRUE(model.transit.pm);
+    EXPECT_TRUE(model.transit.east);
+    EXPECT_FALSE(model.transit.south);
+}
+
+TEST(LocationPresets, SetNatalAndCopyIntoTransit) {
+    struct Case {
+        LocationPreset preset;
+        const char* caption;
+        const char* zone;
+        const char* longDeg;
+        const char* longMin;
+        const char* latDeg;
+        const char* latMin;
+    } cases[] = {
+        {LocationPreset::NyseEst, "NYSE - EST", "5", "73", "59", "40", "46"},
+        {LocationPreset::NyseEdt, "NYSE - EDT", "4", "73", "59", "40", "46"},
+        {LocationPreset::CmeCst, "CME/CBOE - CST", "6", "87", "38", "41", "52"},
+        {LocationPreset::CmeCdt, "CME/CBOE - CDT", "5", "87", "38", "41", "52"},
+    };
+    for (const auto& c : cases) {
+        EntryModel model;
+        model.natal.east = model.natal.south = true;
+        model.transit.hour = "9";
+        model.transit.pm = true;
+        SetPresetLocation(model, c.preset);
+        EXPECT_STREQ(PresetSpec(c.preset).caption, c.caption);
+        for (const EntrySection* s : {&model.natal, &model.transit}) {
+            EXPECT_EQ(s->zone, c.zone) << c.caption;
+            EXPECT_EQ(s->longDeg, c.longDeg) << c.caption;
+            EXPECT_EQ(s->longMin, c.longMin) << c.caption;
+            EXPECT_EQ(s->latDeg, c.latDeg) << c.caption;
+            EXPECT_EQ(s->latMin, c.latMin) << c.caption;
+            EXPECT_FALSE(s->east) << c.caption;
+            EXPECT_FALSE(s->south) << c.caption;
+        }
+        EXPECT_EQ(model.transit.hour, "9");  // only the place moves
+        EXPECT_TRUE(model.transit.pm);
+    }
+}
+
+TEST(NatTran, ToggleAndSteppedSection) {
+    EntryOptions options;
+    EXPECT_EQ(SteppedSection(options), Section::Natal);
+    ToggleNatTran(options);
+    EXPECT_EQ(options.natTran, "t");
+    EXPECT_EQ(SteppedSection(options), Section::Transit);
+    ToggleNatTran(options);
+    EXPECT_EQ(options.natTran, "n");
+    options.natTran = "x";
+    EXPECT_EQ(SteppedSection(options), Section::Natal);
+    ToggleNatTran(options);
+    EXPECT_EQ(options.natTran, "t");
+}
+
+TEST(OptionFields, HarmonicsAndLensFallBackToTheirDefaults) {
+    struct Case {
+        const char* text;
+        int harmonic;
+        int lens;
+    } cases[] = {{"2", 2, 2},   {"0", 1, 12}, {"", 1, 12},
+                 {"-3", 1, 12}, {"1", 1, 1},  {"12", 12, 12}};
+    for (const auto& c : cases) {
+        EntryOptions o;
+        o.natalHarmonic = o.transitHarmonic = o.lens = c.text;
+        EXPECT_EQ(NatalHarmonic(o), c.harmonic) << c.text;
+        EXPECT_EQ(TransitHarmonic(o), c.harmonic) << c.text;
+        EXPECT_EQ(Lens(o), c.lens) << c.text;
+    }
+    EntryOptions o;
+    EXPECT_DOUBLE_EQ(OrbGeoLong(o), 3.0);
+    EXPECT_DOUBLE_EQ(OrbGeoDecl(o), 1.2);
+    EXPECT_DOUBLE_EQ(OrbHelioLong(o), 3.0);
+    EXPECT_DOUBLE_EQ(OrbHelioLat(o), 0.3);
+    EXPECT_DOUBLE_EQ(TimeOrb(o), 3.0);
+}
+
+TEST(FloatText, ShortestTextOfASingle) {
+    struct Case {
+        float value;
+        const char* text;
+    } cases[] = {{5.0f, "5"},  {87.0f, "87"}, {-5.5f, "-5.5"},  {0.0f, "0"},
+                 {-0.0f, "0"}, {0.1f, "0.1"}, {10.25f, "10.25"}};
+    for (const auto& c : cases) EXPECT_EQ(FloatText(c.value), c.text) << c.value;
+}
+
+}  // namespace
+}  // namespace quintaro

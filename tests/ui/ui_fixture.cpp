@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+#include "ui_fixture.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "ui/screenshot.h"
+
+namespace quintaro::test {
+
+namespace {
+
+std::vector<TestFactory>& Registry() {
+    static std::vector<TestFactory> factories;
+    return factories;
+}
+
+}  // namespace
+
+int RegisterUiTest(TestFactory factory) {
+    Registry().push_back(std::move(factory));
+    return static_cast<int>(Registry().size());
+}
+
+UiFixture::UiFixture() {
+    session = std::make_unique<Session>(folder.path(), messages);
+    session->workstation.clock = [] { return DateTimeParts{2026, 12, 6, 13, 5, 0}; };
+    window = std::make_unique<MainWindow>(*session);
+    FileDialogs& dialogs = window->controller().dialogs();
+    dialogs.open = [this](const FileRequest& request) {
+        requests.push_back(request);
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    };
+    dialogs.save = [this](const FileRequest& request) {
+        requests.push_back(request);
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+    };
+    window->resize(1280, 900);
+    window->show();
+    QTEST_ASSERT(window->start());
+    QApplication::processEvents();
+}
+
+UiFixture::~UiFixture() {
+    window->shutDown();
+    window.reset();
+}
+
+void UiFixture::type(Section section, EntryField field, const QString& text) {
+    FieldEdit* edit = entryWindow().field(section, field);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+void UiFixture::typeOption(OptionField field, const QString& text) {
+    FieldEdit* edit = entryWindow().option(field);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+void UiFixture::click(const char* button) {
+    auto* push = window->findChild<QPushButton*>(QString::fromLatin1(button));
+    QTEST_ASSERT(push);
+    QTest::mouseClick(push, Qt::LeftButton);
+}
+
+void UiFixture::trigger(const char* command) {
+    QAction* action = window->command(QString::fromLatin1(command));
+    QTEST_ASSERT(action && action->isEnabled());
+    action->trigger();
+}
+
+QString UiFixture::gridCell(int slot, int column) {
+    QTableWidgetItem* item = entryWindow().grid()->item(slot - 1, column);
+    return item ? item->text() : QString();
+}
+
+void UiFixture::screenshot(const QString& name) {
+    SaveScreenshot(*window, QStringLiteral(QUINTARO_BINARY_DIR "/screenshots/") + name +
+                                QStringLiteral(".png"));
+}
+
+QString LongitudeCell(int degrees, int sign, int minutes) {
+    return QStringLiteral("%1").arg(degrees, 2, 10, QLatin1Char('0')) +
+           QChar(0xF000 + 128 + sign) + QStringLiteral("%1").arg(minutes, 2, 10, QLatin1Char('0'));
+}
+
+}  // namespace quintaro::test
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    int failures = 0;
+    for (const auto& factory : quintaro::test::Registry()) {
+        std::unique_ptr<QObject> test = factory();
+        failures += QTest::qExec(test.get(), argc, argv);
+    }
+    return failures == 0 ? 0 : 1;
+}

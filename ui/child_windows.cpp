@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+// The main window's small child windows, opened by name and kept until closed.
+#include "ui/filter_windows.h"
+#include "ui/main_window.h"
+#include "ui/option_windows.h"
+
+namespace quintaro {
+
+namespace {
+
+QWidget* MakeChildWindow(const QString& name, WorkstationController& controller) {
+    if (name == QLatin1String("frmTimeOrbFilter")) return new TimeOrbWindow(controller);
+    if (name == QLatin1String("frmApplyingOnly")) return new ApplyingOnlyWindow(controller);
+    return MakeOptionWindow(name, controller);
+}
+
+}  // namespace
+
+QWidget* MainWindow::showChildWindow(const QString& name) {
+    QPointer<QWidget>& child = children_[name];
+    if (!child) {
+        QWidget* window = MakeChildWindow(name, controller_);
+        if (!window) return nullptr;
+        child = window;
+        addChild(window)->adjustSize();
+    }
+    child->parentWidget()->show();
+    mdi_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child->parentWidget()));
+    return child;
+}
+
+}  // namespace quintaro

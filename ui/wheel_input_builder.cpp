@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+#include "ui/wheel_input_builder.h"
+
+#include "core/formatting.h"
+
+namespace quintaro {
+
+namespace {
+
+WheelChart ChartOf(const ChartKinds& kinds, const ChartHouses& houses, bool helio) {
+    WheelChart chart;
+    chart.longitude = helio ? kinds.HelioLong : kinds.GeoLong;
+    chart.second = helio ? kinds.HelioLat : kinds.GeoDecl;
+    chart.direction = helio ? kinds.HelioDirection : kinds.GeoDirection;
+    if (!helio) chart.sector = SectorsFromPlacement(houses.HousePlacement);
+    return chart;
+}
+
+// Wheel bodies number natal b as b and transit b as N + b.
+void AddAspects(const AspectList& list, Pairing pairing, AspectLineKind kind,
+                std::vector<WheelAspect>& out) {
+    const int first = pairing == Pairing::NatalNatal ? 0 : BodyCount;
+    const int second = pairing == Pairing::TransitTransit ? BodyCount : 0;
+    for (const AspectEntry& entry : list.entries) {
+        if (entry.body1 == 0) break;
+        out.push_back({entry.body1 + first, entry.body2 + second, entry.code, entry.orb,
+                       entry.orb >= 0, kind});
+    }
+}
+
+std::string DateText(const ChartData& data) { return data.dateText; }
+
+}  // namespace
+
+WheelInput BuildWheelInput(const Session& session, const DisplayChoices& display,
+                           const WheelView& view, const WheelTarget& target) {
+    const Workstation& ws = session.workstation;
+    WheelInput input;
+    input.coordinates =
+        view.heliocentric ? WheelCoordinates::Heliocentric : WheelCoordinates::Geocentric;
+    input.withTransit = view.withTransit;
+    input.natal = ChartOf(ws.record.Natal, ws.natal.houses, view.heliocentric);
+    input.transit = ChartOf(ws.record.Transit, ws.transit.houses, view.heliocentric);
+    input.selection = ws.flags();
+    input.catalogue = ws.catalogue;
+    input.boundaries = ws.sectors;
+    input.lens = ws.lens;
+
+    const Pairing pairing = view.withTransit ? Pairing::TransitNatal : Pairing::NatalNatal;
+    const CoordinateKind longKind =
+        view.heliocentric ? CoordinateKind::HelioLongitude : CoordinateKind::GeoLongitude;
+    const CoordinateKind secondKind =
+        view.heliocentric ? CoordinateKind::HelioLatitude : CoordinateKind::GeoDeclination;
+    AddAspects(session.lists.at(pairing, longKind), pairing, AspectLineKind::Longitude,
+               input.aspects);
+    AddAspects(session.lists.at(pairing, secondKind), pairing,
+               AspectLineKind::DeclinationLatitude, input.aspects);
+
+    WheelOptions& options = input.options;
+    options.filter = display.aspectClass;
+    options.geometricPatternLines = display.geometricPatternLines;
+    options.longitudeLines = display.longitudeLines;
+    options.declinationLatitudeLines = display.declinationLines;
+    options.variableLines = display.variableLines;
+    options.displayAllAsSolid = display.allSolid;
+    options.whiteBackground = display.whiteBackground;
+    options.applyingOnly = static_cast<ApplyingOnlyMode>(display.applyingOnlyMode);
+
+    WheelTitle& title = input.title;
+    title.natalName = ws.entry.natal.name;
+    title.natalDate = DateText(ws.natal.data);
+    title.transitName = ws.entry.transit.name;
+    title.transitDate = DateText(ws.transit.data);
+    title.natalHarmonic = ws.harmonicNatal;
+    title.transitHarmonic = ws.harmonicTransit;
+    title.bisect = ws.natalBisect;
+    title.notice = ws.printout.notice;
+    input.target = target;
+    return input;
+}
+
+}  // namespace quintaro

@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+#include "ui/workstation_controller.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include "setup/entry_stepping.h"
+#include "setup/pipeline.h"
+#include "setup/positions_grid.h"
+
+namespace quintaro {
+
+namespace {
+
+// The busy mouse pointer while a computation runs.
+class BusyPointer {
+  public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+WorkstationController::WorkstationController(Session& session, FileDialogs dialogs,
+                                             QObject* parent)
+    : QObject(parent), session_(session), dialogs_(std::move(dialogs)) {}
+
+bool WorkstationController::start() {
+    session_.workstation.hooks.refreshDisplays = [this](Workstation&) { Q_EMIT computed(); };
+    BusyPointer busy;
+    const bool started = StartSession(session_);
+    Q_EMIT entryChanged();
+    return started;
+}
+
+void WorkstationController::compute() {
+    if (closing_) return;
+    BusyPointer pointer;
+    busy_ = true;
+    ComputeCharts(session_.workstation);
+    busy_ = false;
+}
+
+void WorkstationController::recalc() { compute(); }
+
+void WorkstationController::step(int direction) {
+    StepChart(entry(), direction);
+    Q_EMIT entryChanged();
+    compute();
+}
+
+void WorkstationController::natalNow() {
+    NatalNowButton(entry(), workstation().clock);
+    Q_EMIT entryChanged();
+    compute();
+}
+
+void WorkstationController::transitNow() {
+    TransitNowButton(entry(), workstation().clock);
+    Q_EMIT entryChanged();
+    compute();
+}
+
+void WorkstationController::swapSections() {
+    SwapNatalTransit(entry());
+    Q_EMIT entryChanged();
+    compute();
+}
+
+void WorkstationController::setPreset(LocationPreset preset) {
+    SetPresetLocation(entry(), preset);
+    Q_EMIT entryChanged();
+}
+
+void WorkstationController::transferNatalToTransit(bool on) {
+    if (on)
+        CopyNatalToTransit(entry());
+    else
+        FillTransitNow(entry(), workstation().clock, workstation().homeLocation);
+    Q_EMIT entryChanged();
+}
+
+void WorkstationController::togglePartOfFortuneVertex() {
+    TogglePartOfFortuneVertex(workstation().catalogue);
+    Q_EMIT entryChanged();  // the slot-20 check box caption
+    compute();
+}
+
+void WorkstationController::setBodyCheck(int box, bool checked) {
+    std::string selection = workstation().flags();
+    WriteBodyCheckBox(selection, box, checked, !workstation().catalogue.VertexOn);
+    BusyPointer pointer;
+    busy_ = true;
+    ApplySelection(session_, selection);
+    busy_ = false;
+    Q_EMIT entryChanged();  // checking "PF" may have selected the Moon too
+}
+
+void WorkstationController::setHelio(bool on) {
+    entry().options.helio = on;
+    if (busy_) return;
+    Workstation& ws = workstation();
+    ShowHelioOrGeo(ws.record, ws.flags(), on, ws.work);
+    if (ws.hooks.clearAspects) ws.hooks.clearAspects(ws);
+    Q_EMIT computed();
+}
+
+void WorkstationController::setExact(bool on) {
+    entry().options.exact = on;
+    compute();
+}
+
+void WorkstationController::setDegrees(bool on) {
+    entry().options.degrees = on;
+    Workstation& ws = workstation();
+    ws.grid = BuildPositionsGrid(ws.record, ws.catalogue, ws.flags(),
+                                 {on, ws.natalBisect});
+    Q_EMIT displayChanged();
+}
+
+void WorkstationController::setTimeOrbFilter(const TimeOrbFilter& filter) {
+    session_.timeOrbFilter = filter;
+    compute();
+}
+
+QString WorkstationController::chartFolder() const {
+    const std::filesystem::path& current = session_.chartFile.currentFile;
+    if (!current.empty()) return QString::fromStdString(current.parent_path().string());
+    return QString::fromStdString(session_.workstation.home.string());
+}
+
+bool WorkstationController::loadChartFile(ChartFileTarget target) {
+    if (!dialogs_.open) return false;
+    const QString chosen =
+        dialogs_.open({Q(kLoadChartTitle), ToolkitFilter(kChartFileFilter), Q(kChartFileExtension),
+                       chartFolder(), QString()});
+    if (chosen.isEmpty() || !QFileInfo::exists(chosen)) return false;
+    BusyPointer pointer;
+    busy_ = true;
+    const bool loaded = LoadChartDataFile(session_, chosen.toStdString(), target);
+    busy_ = false;
+    if (loaded) workstation().settings.outputNameFileOPT = chosen.toStdString();
+    Q_EMIT entryChanged();
+    return loaded;
+}
+
+bool WorkstationController::saveChartFile(bool askName) {
+    Workstation& ws = workstation();
+    std::optional<std::filesystem::path> path = SaveWithoutAsking(askName, session_.chartFile);
+    if (!path) {
+        if (!dialogs_.save) return false;
+        const QString chosen =
+            dialogs_.save({Q(kSaveChartTitle), ToolkitFilter(kChartFileFilter),
+                           Q(kChartFileExtension), chartFolder(),
+                           QString::fromStdString(ProposedChartFileName(ws.entry))});
+        if (chosen.isEmpty()) return false;
+        path = chosen.toStdString();
+    }
+    if (!SaveChartFile(*path, ws.entry, ws.flags(), session_.chartFile, ws.messages)) return false;
+    ws.settings.outputNameFileOPT = path->string();
+    return true;
+}
+
+bool WorkstationController::loadAsTransit() {
+    RemoveNatalIntoTransitScratch(workstation().home);
+    if (!dialogs_.open) return false;
+    const QString chosen =
+        dialogs_.open({Q(kNatalIntoTransitTitle), ToolkitFilter(kNatalIntoTransitFilter),
+                       Q(kChartFileExtension), chartFolder(), QString()});
+    if (chosen.isEmpty() || !QFileInfo::exists(chosen)) return false;
+    BusyPointer pointer;
+    busy_ = true;
+    const bool loaded =
+        LoadChartDataFile(session_, chosen.toStdString(), ChartFileTarget::NatalIntoTransit);
+    busy_ = false;
+    Q_EMIT entryChanged();
+    return loaded;
+}
+
+}  // namespace quintaro

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+#include <filesystem>
+#include <string>
+
+#include "aspects/session.h"
+#include "setup/chart_data_file.h"
+#include "ui/body_check_boxes.h"
+#include "setup/entry_model.h"
+#include "ui/file_dialogs.h"
+
+namespace quintaro {
+
+// What the displays show, chosen in the main menus and display windows: the grid display modes,
+// the aspect class filter, the kind of the single-kind grid and the wheel's line options.
+struct DisplayChoices {
+    int gridMode = 1;         // 1, 2, 8, 9
+    int crucialMode = 1;      // 1, 2, 8, 9
+    int aspectClass = 0;      // 0..8
+    bool gridDeclinationKind = false;  // DataGrdAspects shows declinations / latitudes
+    int applyingOnlyMode = 0;          // 0 off, 1 single width, 2 variable widths
+    bool geometricPatternLines = false;
+    bool longitudeLines = true;
+    bool declinationLines = false;
+    bool variableLines = false;
+    bool allSolid = false;
+    bool whiteBackground = false;
+};
+
+// The commands of the entry window and of the main menus that change the charts. Every one works
+// on the session's models and then tells the windows: `entryChanged` when fields were rewritten,
+// `computed` after every chart computation (the pipeline's display refresh), `displayChanged`
+// when only what the displays show changed.
+class WorkstationController : public QObject {
+    Q_OBJECT
+  public:
+    WorkstationController(Session& session, FileDialogs dialogs, QObject* parent = nullptr);
+
+    Session& session() { return session_; }
+    Workstation& workstation() { return session_.workstation; }
+    EntryModel& entry() { return session_.workstation.entry; }
+    FileDialogs& dialogs() { return dialogs_; }
+    bool busy() const { return busy_; }
+    DisplayChoices& display() { return display_; }
+    // Tells every display to show the current lists again (after a display choice changed).
+    void refreshDisplays() {
+        if (!closing_) Q_EMIT displayChanged();
+    }
+    // From shut-down on, windows that close no longer recompute or refresh.
+    void setClosing() { closing_ = true; }
+    bool closing() const { return closing_; }
+
+    // Installs the display refresh into the pipeline and starts the workstation.
+    bool start();
+
+    void recalc();
+    void step(int direction);
+    void natalNow();
+    void transitNow();
+    void swapSections();
+    void setPreset(LocationPreset preset);
+    void transferNatalToTransit(bool on);
+    void togglePartOfFortuneVertex();
+    void setBodyCheck(int box, bool checked);  // BodyCheckBox::index
+    void setHelio(bool on);
+    void setExact(bool on);
+    void setDegrees(bool on);
+    void setTimeOrbFilter(const TimeOrbFilter& filter);
+
+    // The chart data file commands, asking through the dialogs. False when nothing was done.
+    bool loadChartFile(ChartFileTarget target);
+    bool saveChartFile(bool askName);
+    bool loadAsTransit();
+
+  Q_SIGNALS:
+    void entryChanged();
+    void computed();
+    void displayChanged();
+
+  private:
+    void compute();
+    QString chartFolder() const;
+
+    Session& session_;
+    FileDialogs dialogs_;
+    DisplayChoices display_;
+    bool busy_ = false;
+    bool closing_ = false;
+};
+
+}  // namespace quintaro

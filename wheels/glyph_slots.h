@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <vector>
+
+namespace quintaro {
+
+// A body to be given a glyph slot: its wheel number (1..2N), working longitude and display
+// sector 1..12.
+struct SlotRequest {
+    int body = 0;
+    double longitude = 0;
+    int sector = 1;
+};
+
+struct SlotPlacement {
+    int body = 0;
+    int sector = 1;
+    int slot = 0;      // index into the 12 x 8 slot table: 8 (sector - 1) + slot in the sector
+    int running = 1;   // 1 for the first body placed in its sector, 2 for the next, ...
+    double angle = 0;  // display angle of the glyph
+};
+
+// Gives every body a slot of its own, in placement order (lowest longitude first). A body takes
+// the slot its offset into the sector proposes, pulled back towards the sector's start when the
+// bodies still to come in the sector would not fit after it; an occupied slot sends it on to the
+// next free one, past the end of the sector into the next. Up to 96 bodies get distinct slots.
+std::vector<SlotPlacement> PlaceGlyphSlots(const std::vector<SlotRequest>& bodies,
+                                           const std::array<double, 13>& boundaries);
+
+}  // namespace quintaro
