@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 #include "core/atomic_file.h"
 
+#include <unistd.h>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -10,8 +12,11 @@
 namespace quintaro {
 
 std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content) {
+    // A name of its own per process and call, so that two programs saving the same file at once
+    // never write into each other's temporary file.
+    auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
     std::filesystem::path temp = path;
-    temp += ".tmp";
+    temp += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(ticks);
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) return "cannot create " + temp.string() + ": " + std::strerror(errno);
