@@ -14,14 +14,20 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# The workstation window; on a machine without a display it starts offscreen, saves a screenshot
+# of the main window and says where.
 run: build
-	@$(BUILD)/bin/quintaro-cli now
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then $(BUILD)/bin/quintaro; else \
+		mkdir -p $(BUILD)/screenshots && \
+		QT_QPA_PLATFORM=offscreen $(BUILD)/bin/quintaro --screenshot $(BUILD)/screenshots/quintaro.png && \
+		echo "No display: the workstation ran offscreen; see $(BUILD)/screenshots/quintaro.png"; fi
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 sanitize:
-	@$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DCMAKE_BUILD_TYPE=Debug -DQUINTARO_SANITIZE=ON"
+	@LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+		$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DCMAKE_BUILD_TYPE=Debug -DQUINTARO_SANITIZE=ON"
 
 fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUINTARO_FUZZ=ON \

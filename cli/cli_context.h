@@ -36,6 +36,7 @@ void AddCalendarCommands(CLI::App& app, CliContext& context);
 void AddBodyCommands(CLI::App& app, CliContext& context);
 void AddChartCommands(CLI::App& app, CliContext& context);
 void AddAspectsCommands(CLI::App& app, CliContext& context);
+void AddWheelCommand(CLI::App& app, CliContext& context);
 void AddPositionsCommand(CLI::App& app, CliContext& context);
 void AddHousesCommand(CLI::App& app, CliContext& context);
 void AddOptCommands(CLI::App& app, CliContext& context);

@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     quintaro::cli::AddBodyCommands(app, context);
     quintaro::cli::AddChartCommands(app, context);
     quintaro::cli::AddAspectsCommands(app, context);
+    quintaro::cli::AddWheelCommand(app, context);
     quintaro::cli::AddPositionsCommand(app, context);
     quintaro::cli::AddHousesCommand(app, context);
     quintaro::cli::AddOptCommands(app, context);

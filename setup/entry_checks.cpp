@@ -43,7 +43,7 @@ const BodyCheckSpec& BodyCheckSpecOf(BodyCheck check) {
 
 void WriteBodyCheck(std::string& selection, BodyCheck check, bool checked,
                     bool slot20IsPartOfFortune) {
-    if (selection.size() != SelectionLength) return;
+    if (selection.size() != SelectionTextLength) return;
     const char flag = checked ? '1' : '0';
     for (int slot : BodyCheckSpecOf(check).slots) SetBoth(selection, slot, flag);
     if (check == BodyCheck::PartOfFortune && checked && slot20IsPartOfFortune)

@@ -26,7 +26,7 @@ std::span<const BodyCheckSpec> BodyCheckSpecs();
 const BodyCheckSpec& BodyCheckSpecOf(BodyCheck check);
 
 // A selection text: 2 × BodyCount characters "1"/"0", natal flags first.
-constexpr size_t SelectionLength = 2 * BodyCount;
+constexpr size_t SelectionTextLength = 2 * BodyCount;
 
 // A click on a body check box writes its natal and transit flags. Checking the slot-20 box while
 // slot 20 is the part of fortune also selects the Moon, which that point is computed from;
@@ -45,7 +45,12 @@ void FillDisplayedSet(const ChartPositions& positions, const std::string& select
                       bool natalOrTransit, WorkingPositions& shown);
 
 // Grid columns of the positions listing that hold positions.
-enum GridColumn : int { GridGeoLong = 2, GridGeoDecl = 3, GridHelioLong = 4, GridHelioLat = 5 };
+enum PositionsGridColumn : int {
+    GridGeoLong = 2,
+    GridGeoDecl = 3,
+    GridHelioLong = 4,
+    GridHelioLat = 5
+};
 
 // The clipboard text of a click on a position cell (row = slot, 1..BodyCount): "nat_", then
 // "geo_" or "hel_", the body's name, a blank and the value "0.0000"; "nat_geo_sun 123.4567".

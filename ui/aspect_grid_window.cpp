@@ -10,22 +10,32 @@ namespace quintaro {
 
 QString GridWindowName(GridWindow window) {
     switch (window) {
-        case GridWindow::Aspects: return QStringLiteral("DataGrdAspects");
-        case GridWindow::LongAspects: return QStringLiteral("DataGrdLongAspects");
-        case GridWindow::DeclAspects: return QStringLiteral("DataGrdDeclAspects");
-        case GridWindow::LongAspectsCrucial: return QStringLiteral("DataGrdLongAspects_Crucial");
-        case GridWindow::DeclAspectsCrucial: return QStringLiteral("DataGrdDeclAspects_Crucial");
+        case GridWindow::Aspects:
+            return QStringLiteral("DataGrdAspects");
+        case GridWindow::LongAspects:
+            return QStringLiteral("DataGrdLongAspects");
+        case GridWindow::DeclAspects:
+            return QStringLiteral("DataGrdDeclAspects");
+        case GridWindow::LongAspectsCrucial:
+            return QStringLiteral("DataGrdLongAspects_Crucial");
+        case GridWindow::DeclAspectsCrucial:
+            return QStringLiteral("DataGrdDeclAspects_Crucial");
     }
     return {};
 }
 
 SettingsWindow GridSettingsWindow(GridWindow window) {
     switch (window) {
-        case GridWindow::Aspects: return SettingsWindow::DataGrdAspects;
-        case GridWindow::LongAspects: return SettingsWindow::DataGrdLongAspects;
-        case GridWindow::DeclAspects: return SettingsWindow::DataGrdDeclAspects;
-        case GridWindow::LongAspectsCrucial: return SettingsWindow::CrucialDataGrdLongAspects;
-        case GridWindow::DeclAspectsCrucial: return SettingsWindow::CrucialDataGrdDeclAspects;
+        case GridWindow::Aspects:
+            return SettingsWindow::DataGrdAspects;
+        case GridWindow::LongAspects:
+            return SettingsWindow::DataGrdLongAspects;
+        case GridWindow::DeclAspects:
+            return SettingsWindow::DataGrdDeclAspects;
+        case GridWindow::LongAspectsCrucial:
+            return SettingsWindow::CrucialDataGrdLongAspects;
+        case GridWindow::DeclAspectsCrucial:
+            return SettingsWindow::CrucialDataGrdDeclAspects;
     }
     return SettingsWindow::DataGrdAspects;
 }

@@ -7,10 +7,10 @@ namespace quintaro {
 
 std::vector<BodyCheckBox> BodyCheckBoxes() {
     std::vector<BodyCheckBox> boxes;
-    for (const BodyCheckSpec& spec : BodyCheckSpecs()) {
-        boxes.push_back({static_cast<int>(spec.check), std::string(spec.control),
-                         std::string(spec.caption), spec.inactive,
-                         spec.check == BodyCheck::PartOfFortune});
+    for (const BodyCheckSpec& definition : BodyCheckSpecs()) {
+        boxes.push_back({static_cast<int>(definition.check), std::string(definition.control),
+                         std::string(definition.caption), definition.inactive,
+                         definition.check == BodyCheck::PartOfFortune});
     }
     return boxes;
 }

@@ -34,7 +34,9 @@ QString SectionControl(std::string_view natal, Section section) {
     return name;
 }
 
-QLabel* Caption(std::string_view text) { return new QLabel(Q(text)); }
+QLabel* Caption(std::string_view text) {
+    return new QLabel(Q(text));
+}
 
 QRadioButton* Choice(const char* caption, const QString& name, QButtonGroup* group) {
     auto* button = new QRadioButton(QString::fromLatin1(caption));
@@ -81,8 +83,8 @@ QWidget* EntryWindow::buildSection(Section section) {
     SectionWidgets& widgets = sections_[section];
 
     auto addField = [&](EntryField field) {
-        const FieldSpec& spec = EntryFieldSpec(field);
-        auto* edit = new FieldEdit(spec, box);
+        const FieldSpec& definition = EntryFieldSpec(field);
+        auto* edit = new FieldEdit(definition, box);
         edit->setObjectName(QString::fromStdString(ControlName(field, section)));
         widgets.fields[field] = edit;
         connect(edit, &QLineEdit::textEdited, this,
@@ -133,8 +135,8 @@ QWidget* EntryWindow::buildSection(Section section) {
         return cell;
     };
     layout->addWidget(pair(widgets.am, widgets.pm, "AM", "PM", "optAM", "optPM"), 3, 5);
-    layout->addWidget(pair(widgets.north, widgets.south, "N", "S", "optNorth", "optSouth"), 6, 1,
-                      1, 2);
+    layout->addWidget(pair(widgets.north, widgets.south, "N", "S", "optNorth", "optSouth"), 6, 1, 1,
+                      2);
     layout->addWidget(pair(widgets.west, widgets.east, "W", "E", "optWest", "optEast"), 6, 3, 1, 2);
 
     auto bind = [this, section](QRadioButton* button, bool EntrySection::*choice) {
@@ -163,11 +165,11 @@ QWidget* EntryWindow::buildOptions() {
     layout->setContentsMargins(0, 0, 0, 0);
     int column = 0;
     for (OptionField field : AllOptionFields()) {
-        const FieldSpec& spec = OptionFieldSpec(field);
-        auto* edit = new FieldEdit(spec, box);
+        const FieldSpec& definition = OptionFieldSpec(field);
+        auto* edit = new FieldEdit(definition, box);
         options_[field] = edit;
-        auto* label = Caption(spec.label);
-        label->setEnabled(!spec.inactive);
+        auto* label = Caption(definition.label);
+        label->setEnabled(!definition.inactive);
         layout->addWidget(label, 0, column);
         layout->addWidget(edit, 1, column++);
         if (field == OptionField::NatTran) {
@@ -188,13 +190,13 @@ QWidget* EntryWindow::buildChecks() {
     auto* box = new QWidget;
     auto* layout = new QHBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    for (const BodyCheckBox& spec : BodyCheckBoxes()) {
-        auto* check = new QCheckBox(Q(spec.caption), box);
-        check->setObjectName(Q(spec.control));
-        check->setEnabled(!spec.inactive);
-        bodyChecks_[spec.index] = check;
-        if (spec.slot20) slot20Box_ = spec.index;
-        const int which = spec.index;
+    for (const BodyCheckBox& definition : BodyCheckBoxes()) {
+        auto* check = new QCheckBox(Q(definition.caption), box);
+        check->setObjectName(Q(definition.control));
+        check->setEnabled(!definition.inactive);
+        bodyChecks_[definition.index] = check;
+        if (definition.slot20) slot20Box_ = definition.index;
+        const int which = definition.index;
         connect(check, &QCheckBox::clicked, this, [this, which](bool on) {
             if (!filling_) controller_.setBodyCheck(which, on);
         });
@@ -268,7 +270,7 @@ void EntryWindow::buildGrid() {
     QStringList labels;
     for (const std::string& title : titles) labels << QString::fromStdString(title);
     grid_->setHorizontalHeaderLabels(labels);
-    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     connect(grid_, &QTableWidget::cellClicked, this, &EntryWindow::gridClicked);
 }
 
@@ -285,9 +287,9 @@ void EntryWindow::showSection(Section section) {
     const EntrySection& model = controller_.entry().section(section);
     SectionWidgets& widgets = sections_[section];
     for (auto& [field, edit] : widgets.fields) edit->showText(FieldText(model, field));
-    const QSignalBlocker blockers[] = {QSignalBlocker(widgets.am), QSignalBlocker(widgets.pm),
+    const QSignalBlocker blockers[] = {QSignalBlocker(widgets.am),    QSignalBlocker(widgets.pm),
                                        QSignalBlocker(widgets.north), QSignalBlocker(widgets.south),
-                                       QSignalBlocker(widgets.west), QSignalBlocker(widgets.east)};
+                                       QSignalBlocker(widgets.west),  QSignalBlocker(widgets.east)};
     (model.pm ? widgets.pm : widgets.am)->setChecked(true);
     (model.south ? widgets.south : widgets.north)->setChecked(true);
     (model.east ? widgets.east : widgets.west)->setChecked(true);
@@ -302,8 +304,8 @@ void EntryWindow::showModel() {
     filling_ = true;
     const std::string& flags = controller_.workstation().flags();
     for (auto& [check, box] : bodyChecks_) box->setChecked(BodyCheckBoxState(flags, check));
-    bodyChecks_.at(slot20Box_)->setText(
-        QString::fromStdString(Slot20CheckCaption(controller_.workstation().catalogue)));
+    bodyChecks_.at(slot20Box_)
+        ->setText(QString::fromStdString(Slot20CheckCaption(controller_.workstation().catalogue)));
     helio_->setChecked(options.helio);
     exact_->setChecked(options.exact);
     applyingOnly_->setChecked(options.applyingOnly);
@@ -354,7 +356,9 @@ FieldEdit* EntryWindow::field(Section section, EntryField field) const {
     return sections_.at(section).fields.at(field);
 }
 
-FieldEdit* EntryWindow::option(OptionField field) const { return options_.at(field); }
+FieldEdit* EntryWindow::option(OptionField field) const {
+    return options_.at(field);
+}
 
 SpinButtons* EntryWindow::spin(Section section, EntryField field) const {
     return sections_.at(section).spins.at(field);

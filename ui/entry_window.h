@@ -8,8 +8,8 @@
 #include <QWidget>
 #include <map>
 
-#include "ui/body_check_boxes.h"
 #include "setup/entry_fields.h"
+#include "ui/body_check_boxes.h"
 #include "ui/field_edit.h"
 #include "ui/workstation_controller.h"
 

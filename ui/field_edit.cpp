@@ -8,15 +8,15 @@
 
 namespace quintaro {
 
-FieldEdit::FieldEdit(const FieldSpec& spec, QWidget* parent)
-    : QLineEdit(parent), keys_(spec.keys) {
-    setObjectName(QString::fromUtf8(spec.control.data(), static_cast<qsizetype>(spec.control.size())));
-    if (spec.width > 0) {
-        setMaxLength(spec.width);
-        const int chars = std::max(spec.width, 2);
+FieldEdit::FieldEdit(const FieldSpec& definition, QWidget* parent) : QLineEdit(parent), keys_(definition.keys) {
+    setObjectName(
+        QString::fromUtf8(definition.control.data(), static_cast<qsizetype>(definition.control.size())));
+    if (definition.width > 0) {
+        setMaxLength(definition.width);
+        const int chars = std::max(definition.width, 2);
         setFixedWidth(fontMetrics().horizontalAdvance(QString(chars + 1, QLatin1Char('0'))) + 12);
     }
-    setEnabled(!spec.inactive);
+    setEnabled(!definition.inactive);
 }
 
 void FieldEdit::showText(const std::string& text) {
@@ -29,9 +29,9 @@ void FieldEdit::keyPressEvent(QKeyEvent* event) {
     const bool printable = !typed.isEmpty() && typed.front().isPrint() &&
                            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     if (printable && !keys_.empty()) {
-        FieldSpec spec{"", "", 0, keys_};
+        FieldSpec definition{"", "", 0, keys_};
         for (QChar c : typed) {
-            if (c.unicode() > 0x7F || !AcceptsKey(spec, static_cast<char>(c.unicode()))) {
+            if (c.unicode() > 0x7F || !AcceptsKey(definition, static_cast<char>(c.unicode()))) {
                 event->accept();
                 return;
             }

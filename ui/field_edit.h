@@ -15,7 +15,7 @@ namespace quintaro {
 class FieldEdit : public QLineEdit {
     Q_OBJECT
   public:
-    FieldEdit(const FieldSpec& spec, QWidget* parent = nullptr);
+    FieldEdit(const FieldSpec& definition, QWidget* parent = nullptr);
 
     // Shows a model text without disturbing the cursor when it is already shown.
     void showText(const std::string& text);

@@ -8,8 +8,9 @@
 namespace quintaro {
 
 QString ToolkitFilter(std::string_view filter) {
-    const QStringList parts = QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size()))
-                                  .split(QLatin1Char('|'));
+    const QStringList parts =
+        QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size()))
+            .split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i < parts.size(); i += 2) {
         QString description = parts[i].trimmed();
@@ -42,7 +43,8 @@ FileDialogs StandardFileDialogs(QWidget* parent) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(request.defaultSuffix);
         if (!request.proposedName.isEmpty()) dialog.selectFile(request.proposedName);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
         return dialog.selectedFiles().front();
     };
     return dialogs;

@@ -12,8 +12,8 @@ namespace quintaro {
 namespace {
 
 FieldEdit* NumberField(const char* name, QWidget* parent) {
-    static constexpr FieldSpec spec{"", "", 4, kDigits};
-    auto* edit = new FieldEdit(spec, parent);
+    static constexpr FieldSpec definition{"", "", 4, kDigits};
+    auto* edit = new FieldEdit(definition, parent);
     edit->setObjectName(QString::fromLatin1(name));
     return edit;
 }
@@ -113,7 +113,9 @@ void TimeOrbWindow::keepInSettings() {
     settings.timeOrbFilterMinutes = clamp16(filter.minutes);
 }
 
-void TimeOrbWindow::resetTimeOrb() { controller_.recalc(); }
+void TimeOrbWindow::resetTimeOrb() {
+    controller_.recalc();
+}
 
 ApplyingOnlyWindow::ApplyingOnlyWindow(WorkstationController& controller, QWidget* parent)
     : QWidget(parent), controller_(controller) {
@@ -142,13 +144,16 @@ ApplyingOnlyWindow::ApplyingOnlyWindow(WorkstationController& controller, QWidge
         controller_.refreshDisplays();
     });
     connect(close, &QPushButton::clicked, this, [this] {
-        if (parentWidget()) parentWidget()->close();
-        else QWidget::close();
+        if (parentWidget())
+            parentWidget()->close();
+        else
+            QWidget::close();
     });
 }
 
 ApplyingOnlyWindow::~ApplyingOnlyWindow() {
     controller_.display().applyingOnlyMode = 0;
+    if (controller_.closing()) return;
     if (controller_.entry().options.applyingOnly) {
         controller_.entry().options.applyingOnly = false;
         Q_EMIT controller_.entryChanged();

@@ -16,7 +16,8 @@ QString GlyphDisplayText(std::string_view utf8) {
 
 QFont MixedGlyphFont(double pointSize) {
     QFont font;
-    font.setFamilies(QStringList{QStringLiteral("DejaVu Sans"), QString::fromLatin1(GlyphFontFamily)});
+    font.setFamilies(
+        QStringList{QStringLiteral("DejaVu Sans"), QString::fromLatin1(GlyphFontFamily)});
     font.setPointSizeF(pointSize);
     return font;
 }

@@ -22,10 +22,11 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Quintaro astrology workstation"));
     parser.addHelpOption();
-    const QCommandLineOption homeOption(QStringLiteral("home"),
-                                        QStringLiteral("Installation folder (default: "
-                                                       "$QUINTARO_HOME or ~/.local/share/quintaro)."),
-                                        QStringLiteral("DIR"));
+    const QCommandLineOption homeOption(
+        QStringLiteral("home"),
+        QStringLiteral("Installation folder (default: "
+                       "$QUINTARO_HOME or ~/.local/share/quintaro)."),
+        QStringLiteral("DIR"));
     const QCommandLineOption screenshotOption(
         QStringLiteral("screenshot"),
         QStringLiteral("Start, compute \"Now\", save the main window as a PNG file and exit."),
@@ -38,9 +39,9 @@ int main(int argc, char* argv[]) {
     parser.process(app);
 
     const bool screenshot = parser.isSet(screenshotOption);
-    const std::filesystem::path home = parser.isSet(homeOption)
-                                           ? std::filesystem::path(parser.value(homeOption).toStdString())
-                                           : quintaro::DefaultHome();
+    const std::filesystem::path home =
+        parser.isSet(homeOption) ? std::filesystem::path(parser.value(homeOption).toStdString())
+                                 : quintaro::DefaultHome();
     std::unique_ptr<quintaro::Messages> messages;
     if (screenshot)
         messages = std::make_unique<quintaro::ConsoleMessages>();

@@ -17,7 +17,9 @@ namespace quintaro {
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 }  // namespace
 
@@ -56,9 +58,9 @@ void MainWindow::buildFileMenu() {
                QStringLiteral("mnuFile_LoadNatalDataOnly"),
                [this] { controller_.loadChartFile(ChartFileTarget::NatalOnly); });
     file->addSeparator();
-    addCommand(file, QStringLiteral("Print wheel"), QStringLiteral("mnuFilePrintWheel"),
-               [this] { printWheel(); })
-        ->setEnabled(false);
+    addCommand(file, QStringLiteral("Print wheel"), QStringLiteral("mnuFilePrintWheel"), [this] {
+        printWheel();
+    })->setEnabled(false);
     addCommand(file, QStringLiteral("Export wheel (PNG, SVG, PDF)..."),
                QStringLiteral("mnuFileExportWheel"), [this] { exportWheel(); })
         ->setEnabled(false);
@@ -108,7 +110,8 @@ void MainWindow::buildDataMenu() {
 
     DisplayChoices& display = controller_.display();
     auto option = [&](const char* caption, const char* name, bool DisplayChoices::*flag) {
-        QAction* action = addCommand(data, QString::fromLatin1(caption), QString::fromLatin1(name), [] {});
+        QAction* action =
+            addCommand(data, QString::fromLatin1(caption), QString::fromLatin1(name), [] {});
         action->setCheckable(true);
         action->setChecked(display.*flag);
         connect(action, &QAction::toggled, this, [this, flag](bool on) {
@@ -131,19 +134,18 @@ void MainWindow::buildAspectMenus() {
         const QString name = QStringLiteral("mnuMode%1%2")
                                  .arg(mode)
                                  .arg(crucial ? QStringLiteral("_Crucial") : QString());
-        addCommand(menu, QString::fromLatin1(DisplayModeCaption(mode)), name,
-                   [this, mode, crucial] {
-                       DisplayChoices& display = controller_.display();
-                       (crucial ? display.crucialMode : display.gridMode) = mode;
-                       const bool longs = mode == 1 || mode == 8;
-                       const GridWindow window =
-                           crucial ? (longs ? GridWindow::LongAspectsCrucial
-                                            : GridWindow::DeclAspectsCrucial)
-                                   : (longs ? GridWindow::LongAspects : GridWindow::DeclAspects);
-                       if (controller_.entry().options.showGrids)
-                           showGridWindow(static_cast<int>(window));
-                       controller_.refreshDisplays();
-                   });
+        addCommand(
+            menu, QString::fromLatin1(DisplayModeCaption(mode)), name, [this, mode, crucial] {
+                DisplayChoices& display = controller_.display();
+                (crucial ? display.crucialMode : display.gridMode) = mode;
+                const bool longs = mode == 1 || mode == 8;
+                const GridWindow window =
+                    crucial
+                        ? (longs ? GridWindow::LongAspectsCrucial : GridWindow::DeclAspectsCrucial)
+                        : (longs ? GridWindow::LongAspects : GridWindow::DeclAspects);
+                if (controller_.entry().options.showGrids) showGridWindow(static_cast<int>(window));
+                controller_.refreshDisplays();
+            });
     };
     modeItem(aspects, 1, false);
     modeItem(aspects, 2, false);
@@ -156,8 +158,8 @@ void MainWindow::buildAspectMenus() {
     QMenu* classes = menuBar()->addMenu(QStringLiteral("Aspect &Classes"));
     classes->setObjectName(QStringLiteral("mnuCAC"));
     auto* group = new QActionGroup(this);
-    const char* names[] = {"mnuCACAllAspects",  "mnuCAC150",          "mnuCACPositive",
-                           "mnuCACNegative",    "mnuCACQuintiles",    "mnuCACNone",
+    const char* names[] = {"mnuCACAllAspects",   "mnuCAC150",         "mnuCACPositive",
+                           "mnuCACNegative",     "mnuCACQuintiles",   "mnuCACNone",
                            "mnuCACPureLinkages", "mnuCACAllLinkages", "mnuCACSaturnClashes"};
     for (int filter = 0; filter <= 8; ++filter) {
         QAction* action = addCommand(classes, QString::fromLatin1(AspectClassCaption(filter)),
@@ -182,10 +184,11 @@ void MainWindow::buildAspectMenus() {
 void MainWindow::buildChartMenus() {
     QMenu* charts = menuBar()->addMenu(QStringLiteral("&Charts"));
     charts->setObjectName(QStringLiteral("mnuCharts"));
-    addCommand(charts, QStringLiteral("Velm Charts"), QStringLiteral("mnuVelmCharts"),
-               [this] { showWheelWindow(); })
-        ->setEnabled(false);
-    addCommand(charts, QStringLiteral("&Select Line Angles"), QStringLiteral("mnuSelectLineAngles"));
+    addCommand(charts, QStringLiteral("Velm Charts"), QStringLiteral("mnuVelmCharts"), [this] {
+        showWheelWindow();
+    })->setEnabled(false);
+    addCommand(charts, QStringLiteral("&Select Line Angles"),
+               QStringLiteral("mnuSelectLineAngles"));
     addCommand(charts, QStringLiteral("House Charts"), QStringLiteral("mnuHouseCharts"));
 }
 
@@ -193,12 +196,9 @@ void MainWindow::buildOptionMenu() {
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("mnuOptions"));
     const std::pair<const char*, const char*> windows[] = {
-        {"Select planets", "Geo_Opt"},
-        {"Crucial planets", "Crucial_Opt"},
-        {"Synch planets", "Syn_Opt"},
-        {"Blue planets", "Blue_Opt"},
-        {"Fit planets", "Fit_Opt"},
-        {"Synch planet priorities", "PlanetPriorities_Opt"}};
+        {"Select planets", "Geo_Opt"}, {"Crucial planets", "Crucial_Opt"},
+        {"Synch planets", "Syn_Opt"},  {"Blue planets", "Blue_Opt"},
+        {"Fit planets", "Fit_Opt"},    {"Synch planet priorities", "PlanetPriorities_Opt"}};
     for (const auto& [caption, name] : windows) {
         const QString window = QString::fromLatin1(name);
         addCommand(options, QString::fromLatin1(caption), QStringLiteral("mnu") + window,
@@ -215,7 +215,8 @@ void MainWindow::buildLaterMenus() {
                QStringLiteral("mnuWesternSolarArcProgressions"));
     addCommand(advanced, QStringLiteral("Solar && Lunar &Returns"),
                QStringLiteral("mnuWesternSolarReturns"));
-    addCommand(advanced, QStringLiteral("Sidereal chart"), QStringLiteral("mnuWesternSiderealChart"));
+    addCommand(advanced, QStringLiteral("Sidereal chart"),
+               QStringLiteral("mnuWesternSiderealChart"));
     advanced->addSeparator();
     addCommand(advanced, QStringLiteral("Open database"), QStringLiteral("mnuFileOpenDB"));
     addCommand(advanced, QStringLiteral("Athletes database"),
@@ -232,15 +233,27 @@ void MainWindow::buildWindowMenu() {
     addCommand(window, QStringLiteral("Data Input"), QStringLiteral("mnuWindowDataInput"), [this] {
         if (entry_) mdi_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(entry_->parentWidget()));
     });
+    // DataGrdAspects shows one kind: longitudes, or declinations / latitudes.
+    for (bool declinations : {false, true}) {
+        addCommand(window,
+                   declinations ? QStringLiteral("Aspect Grid (Dek/Lat)")
+                                : QStringLiteral("Aspect Grid (Longitudes)"),
+                   declinations ? QStringLiteral("mnuShowDataGrdAspectsDekLat")
+                                : QStringLiteral("mnuShowDataGrdAspects"),
+                   [this, declinations] {
+                       controller_.display().gridDeclinationKind = declinations;
+                       showGridWindow(static_cast<int>(GridWindow::Aspects));
+                   });
+    }
     const std::pair<GridWindow, const char*> grids[] = {
-        {GridWindow::Aspects, "Aspect Grid"},
         {GridWindow::LongAspects, "Combined Longitudes - geo + helio"},
         {GridWindow::DeclAspects, "Combined Declination/Latitudes"},
         {GridWindow::LongAspectsCrucial, "Crucial Combined Longitudes - geo + helio"},
         {GridWindow::DeclAspectsCrucial, "Crucial Combined Declination/Latitudes"}};
     for (const auto& [grid, caption] : grids) {
         const int which = static_cast<int>(grid);
-        addCommand(window, QString::fromLatin1(caption), QStringLiteral("mnuShow") + GridWindowName(grid),
+        addCommand(window, QString::fromLatin1(caption),
+                   QStringLiteral("mnuShow") + GridWindowName(grid),
                    [this, which] { showGridWindow(which); });
     }
     addCommand(window, QStringLiteral("Applying aspects only"),
@@ -270,17 +283,18 @@ void MainWindow::exportWheel() {
     Workstation& ws = session_.workstation;
     FileDialogs& dialogs = controller_.dialogs();
     if (!dialogs.save) return;
-    const QString file = dialogs.save({QStringLiteral("Export wheel"),
-                                       QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF "
-                                                      "document (*.pdf)"),
-                                       QStringLiteral("png"), Q(ws.home.string()),
-                                       QStringLiteral("wheel.png")});
+    const QString file =
+        dialogs.save({QStringLiteral("Export wheel"),
+                      QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF "
+                                     "document (*.pdf)"),
+                      QStringLiteral("png"), Q(ws.home.string()), QStringLiteral("wheel.png")});
     if (file.isEmpty()) return;
     WheelView view = wheel_ ? wheel_->view() : WheelView{};
     const QString error =
-        ExportWheel(BuildWheelInput(session_, controller_.display(), view, WheelTarget{}), file, 900,
-                    ws.path("\\orvessa_paths.txt"), ws.messages);
-    if (!error.isEmpty()) ws.messages.show("Warning!", error.toStdString(), MessageIcon::Exclamation);
+        ExportWheel(BuildWheelInput(session_, controller_.display(), view, WheelTarget{}), file,
+                    900, ws.path("\\orvessa_paths.txt"), ws.messages);
+    if (!error.isEmpty())
+        ws.messages.show("Warning!", error.toStdString(), MessageIcon::Exclamation);
 }
 
 }  // namespace quintaro

@@ -3,9 +3,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QKeyEvent>
 #include <QLocale>
-#include <QDateTime>
 #include <QStatusBar>
 
 #include "ui/aspect_grid_window.h"
@@ -52,7 +52,8 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     clock_.start(1000);
     updateClock();
     buildMenus();
-    connect(&controller_, &WorkstationController::computed, this, &MainWindow::enableComputedCommands);
+    connect(&controller_, &WorkstationController::computed, this,
+            &MainWindow::enableComputedCommands);
     qApp->installEventFilter(this);
     resize(1200, 860);
 }
@@ -64,7 +65,9 @@ MainWindow::~MainWindow() {
     session_.workstation.hooks.refreshDisplays = {};
 }
 
-QString MainWindow::clockText() const { return dateLabel_->text() + QLatin1Char(' ') + timeLabel_->text(); }
+QString MainWindow::clockText() const {
+    return dateLabel_->text() + QLatin1Char(' ') + timeLabel_->text();
+}
 
 void MainWindow::updateClock() {
     const QDateTime now = QDateTime::currentDateTime();

@@ -10,7 +10,9 @@ namespace quintaro {
 
 namespace {
 
-QColor ToQColor(Color c) { return QColor(c.r, c.g, c.b); }
+QColor ToQColor(Color c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 }  // namespace
 
@@ -20,14 +22,17 @@ PainterSurface::PainterSurface(QPainter& painter, double deviceWidth, double dev
     painter_.setRenderHint(QPainter::TextAntialiasing);
 }
 
-DeviceMapping PainterSurface::mapping() const { return {scale(), width_, height_}; }
+DeviceMapping PainterSurface::mapping() const {
+    return {scale(), width_, height_};
+}
 
 QFont PainterSurface::currentFont() const {
-    const FontSpec& spec = font();
-    QFont qfont(QString::fromStdString(spec.name));
-    if (spec.name == GlyphFontFamily) qfont.setFamilies(QStringList{QString::fromLatin1(GlyphFontFamily)});
-    qfont.setPointSizeF(spec.size);
-    qfont.setBold(spec.bold);
+    const FontSpec& definition = font();
+    QFont qfont(QString::fromStdString(definition.name));
+    if (definition.name == GlyphFontFamily)
+        qfont.setFamilies(QStringList{QString::fromLatin1(GlyphFontFamily)});
+    qfont.setPointSizeF(definition.size);
+    qfont.setBold(definition.bold);
     return qfont;
 }
 

@@ -18,7 +18,7 @@ class PainterSurface final : public DrawSurface {
     double textWidth(std::string_view text) const override;
     double textHeight(std::string_view text) const override;
 
-    // The font the surface's current font spec stands for on this device.
+    // The font the surface's current font definition stands for on this device.
     QFont currentFont() const;
     DeviceMapping mapping() const;
 

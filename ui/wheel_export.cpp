@@ -49,8 +49,8 @@ QString ExportWheel(WheelInput input, const QString& file, int sizePx,
     const QString suffix = QFileInfo(file).suffix().toLower();
     if (suffix == QLatin1String("png")) {
         QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly) || !WheelImage(input, sizePx, sizePx).save(&out, "PNG") ||
-            !out.commit())
+        if (!out.open(QIODevice::WriteOnly) ||
+            !WheelImage(input, sizePx, sizePx).save(&out, "PNG") || !out.commit())
             return QStringLiteral("cannot write ") + file;
         return {};
     }

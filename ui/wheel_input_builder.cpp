@@ -28,7 +28,9 @@ void AddAspects(const AspectList& list, Pairing pairing, AspectLineKind kind,
     }
 }
 
-std::string DateText(const ChartData& data) { return data.dateText; }
+std::string DateText(const ChartData& data) {
+    return data.dateText;
+}
 
 }  // namespace
 
@@ -53,8 +55,8 @@ WheelInput BuildWheelInput(const Session& session, const DisplayChoices& display
         view.heliocentric ? CoordinateKind::HelioLatitude : CoordinateKind::GeoDeclination;
     AddAspects(session.lists.at(pairing, longKind), pairing, AspectLineKind::Longitude,
                input.aspects);
-    AddAspects(session.lists.at(pairing, secondKind), pairing,
-               AspectLineKind::DeclinationLatitude, input.aspects);
+    AddAspects(session.lists.at(pairing, secondKind), pairing, AspectLineKind::DeclinationLatitude,
+               input.aspects);
 
     WheelOptions& options = input.options;
     options.filter = display.aspectClass;

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 #include "ui/wheel_window.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -13,16 +15,36 @@
 namespace quintaro {
 
 WheelWindow::WheelWindow(WorkstationController& controller, QWidget* parent)
-    : QWidget(parent), controller_(controller), canvas_(new QWidget(this)), report_(new QLabel(this)) {
+    : QWidget(parent),
+      controller_(controller),
+      canvas_(new QWidget(this)),
+      report_(new QLabel(this)) {
     setObjectName(QStringLiteral("Wheels"));
     setWindowTitle(QStringLiteral("Chartwheels"));
     canvas_->setObjectName(QStringLiteral("wheelCanvas"));
     canvas_->setMinimumSize(300, 300);
     canvas_->installEventFilter(this);
     report_->setObjectName(QStringLiteral("lblReport"));
+    auto* choices = new QWidget(this);
+    auto* row = new QHBoxLayout(choices);
+    row->setContentsMargins(4, 2, 4, 2);
+    auto choice = [&](const char* caption, const char* name, bool WheelView::*flag) {
+        auto* box = new QCheckBox(QString::fromLatin1(caption), choices);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setChecked(view_.*flag);
+        connect(box, &QCheckBox::toggled, this, [this, flag](bool on) {
+            view_.*flag = on;
+            canvas_->update();
+        });
+        row->addWidget(box);
+    };
+    choice("Natal + transit", "chkWithTransit", &WheelView::withTransit);
+    choice("Heliocentric", "chkWheelHelio", &WheelView::heliocentric);
+    row->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addWidget(choices);
     layout->addWidget(canvas_, 1);
     layout->addWidget(report_);
     auto repaint = [this] { canvas_->update(); };

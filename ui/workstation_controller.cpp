@@ -27,8 +27,7 @@ QString Q(std::string_view text) {
 
 }  // namespace
 
-WorkstationController::WorkstationController(Session& session, FileDialogs dialogs,
-                                             QObject* parent)
+WorkstationController::WorkstationController(Session& session, FileDialogs dialogs, QObject* parent)
     : QObject(parent), session_(session), dialogs_(std::move(dialogs)) {}
 
 bool WorkstationController::start() {
@@ -47,7 +46,9 @@ void WorkstationController::compute() {
     busy_ = false;
 }
 
-void WorkstationController::recalc() { compute(); }
+void WorkstationController::recalc() {
+    compute();
+}
 
 void WorkstationController::step(int direction) {
     StepChart(entry(), direction);
@@ -95,11 +96,16 @@ void WorkstationController::togglePartOfFortuneVertex() {
 void WorkstationController::setBodyCheck(int box, bool checked) {
     std::string selection = workstation().flags();
     WriteBodyCheckBox(selection, box, checked, !workstation().catalogue.VertexOn);
+    applySelection(selection);  // checking "PF" may have selected the Moon too
+}
+
+void WorkstationController::applySelection(const std::string& selection) {
+    if (closing_) return;
     BusyPointer pointer;
     busy_ = true;
     ApplySelection(session_, selection);
     busy_ = false;
-    Q_EMIT entryChanged();  // checking "PF" may have selected the Moon too
+    Q_EMIT entryChanged();
 }
 
 void WorkstationController::setHelio(bool on) {
@@ -119,8 +125,7 @@ void WorkstationController::setExact(bool on) {
 void WorkstationController::setDegrees(bool on) {
     entry().options.degrees = on;
     Workstation& ws = workstation();
-    ws.grid = BuildPositionsGrid(ws.record, ws.catalogue, ws.flags(),
-                                 {on, ws.natalBisect});
+    ws.grid = BuildPositionsGrid(ws.record, ws.catalogue, ws.flags(), {on, ws.natalBisect});
     Q_EMIT displayChanged();
 }
 
@@ -137,9 +142,8 @@ QString WorkstationController::chartFolder() const {
 
 bool WorkstationController::loadChartFile(ChartFileTarget target) {
     if (!dialogs_.open) return false;
-    const QString chosen =
-        dialogs_.open({Q(kLoadChartTitle), ToolkitFilter(kChartFileFilter), Q(kChartFileExtension),
-                       chartFolder(), QString()});
+    const QString chosen = dialogs_.open({Q(kLoadChartTitle), ToolkitFilter(kChartFileFilter),
+                                          Q(kChartFileExtension), chartFolder(), QString()});
     if (chosen.isEmpty() || !QFileInfo::exists(chosen)) return false;
     BusyPointer pointer;
     busy_ = true;
@@ -155,10 +159,9 @@ bool WorkstationController::saveChartFile(bool askName) {
     std::optional<std::filesystem::path> path = SaveWithoutAsking(askName, session_.chartFile);
     if (!path) {
         if (!dialogs_.save) return false;
-        const QString chosen =
-            dialogs_.save({Q(kSaveChartTitle), ToolkitFilter(kChartFileFilter),
-                           Q(kChartFileExtension), chartFolder(),
-                           QString::fromStdString(ProposedChartFileName(ws.entry))});
+        const QString chosen = dialogs_.save(
+            {Q(kSaveChartTitle), ToolkitFilter(kChartFileFilter), Q(kChartFileExtension),
+             chartFolder(), QString::fromStdString(ProposedChartFileName(ws.entry))});
         if (chosen.isEmpty()) return false;
         path = chosen.toStdString();
     }

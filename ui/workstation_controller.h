@@ -7,8 +7,8 @@
 
 #include "aspects/session.h"
 #include "setup/chart_data_file.h"
-#include "ui/body_check_boxes.h"
 #include "setup/entry_model.h"
+#include "ui/body_check_boxes.h"
 #include "ui/file_dialogs.h"
 
 namespace quintaro {
@@ -16,9 +16,9 @@ namespace quintaro {
 // What the displays show, chosen in the main menus and display windows: the grid display modes,
 // the aspect class filter, the kind of the single-kind grid and the wheel's line options.
 struct DisplayChoices {
-    int gridMode = 1;         // 1, 2, 8, 9
-    int crucialMode = 1;      // 1, 2, 8, 9
-    int aspectClass = 0;      // 0..8
+    int gridMode = 1;                  // 1, 2, 8, 9
+    int crucialMode = 1;               // 1, 2, 8, 9
+    int aspectClass = 0;               // 0..8
     bool gridDeclinationKind = false;  // DataGrdAspects shows declinations / latitudes
     int applyingOnlyMode = 0;          // 0 off, 1 single width, 2 variable widths
     bool geometricPatternLines = false;
@@ -27,6 +27,7 @@ struct DisplayChoices {
     bool variableLines = false;
     bool allSolid = false;
     bool whiteBackground = false;
+    SelectionFlags fit;  // the fit selection of Fit_Opt
 };
 
 // The commands of the entry window and of the main menus that change the charts. Every one works
@@ -63,7 +64,9 @@ class WorkstationController : public QObject {
     void setPreset(LocationPreset preset);
     void transferNatalToTransit(bool on);
     void togglePartOfFortuneVertex();
-    void setBodyCheck(int box, bool checked);  // BodyCheckBox::index
+    void setBodyCheck(int box, bool checked);
+    // A new main selection (106 flags): loads what it needs and recomputes.
+    void applySelection(const std::string& selection);  // BodyCheckBox::index
     void setHelio(bool on);
     void setExact(bool on);
     void setDegrees(bool on);

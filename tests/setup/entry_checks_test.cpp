@@ -35,7 +35,7 @@ TEST(BodyChecks, CheckingWritesNatalAndTransitFlags) {
         {BodyCheck::PartOfFortune, false, {20, 73}},        // the vertex does not
     };
     for (const auto& c : cases) {
-        std::string selection(SelectionLength, '0');
+        std::string selection(SelectionTextLength, '0');
         WriteBodyCheck(selection, c.check, true, c.partOfFortune);
         EXPECT_EQ(SetFlags(selection), c.flags) << BodyCheckSpecOf(c.check).control;
         EXPECT_TRUE(BodyCheckState(selection, c.check));
@@ -47,7 +47,7 @@ TEST(BodyChecks, CheckingWritesNatalAndTransitFlags) {
 }
 
 TEST(BodyChecks, UncheckingLeavesOtherFlagsAlone) {
-    std::string selection(SelectionLength, '1');
+    std::string selection(SelectionTextLength, '1');
     WriteBodyCheck(selection, BodyCheck::AcMc, false, true);
     EXPECT_EQ(selection.substr(17, 2), "00");
     EXPECT_EQ(selection.substr(70, 2), "00");
@@ -55,7 +55,7 @@ TEST(BodyChecks, UncheckingLeavesOtherFlagsAlone) {
 }
 
 TEST(BodyChecks, StateAtOpenComesFromTheNatalFlags) {
-    std::string selection(SelectionLength, '0');
+    std::string selection(SelectionTextLength, '0');
     selection[19 - 1] = '1';      // natal midheaven only
     selection[4 - 1 + 53] = '1';  // transit Moon only
     EXPECT_TRUE(BodyCheckState(selection, BodyCheck::AcMc));
@@ -83,7 +83,7 @@ ChartPositions SamplePositions() {
 
 TEST(DisplayedSet, HelioOrGeoForTheSelectedBodies) {
     ChartPositions p = SamplePositions();
-    std::string selection(SelectionLength, '0');
+    std::string selection(SelectionTextLength, '0');
     selection[1 - 1] = '1';       // natal Sun
     selection[5 - 1 + 53] = '1';  // transit Mars only
     WorkingPositions shown;

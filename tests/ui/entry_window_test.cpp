@@ -39,23 +39,23 @@ class EntryWindowTest : public QObject {
   private Q_SLOTS:
     void startUpShowsTheProgressTextsAndComputesNow() {
         UiFixture f;
-        const QStringList expected = {
-            "Reading the symbolism.txt file",
-            "Reading the various symbols files",
-            "Setting up select planet group #1 data",
-            "Setting up crucial planet group #1 data",
-            "Setting up synch planet group #1 data",
-            "Setting up synch planet priority group #1 data",
-            "Reading select planet groups data",
-            "Reading crucial planet groups data",
-            "Reading synch planet groups data",
-            "Reading synch planet priority groups data",
-            "Setting up planetary arrays"};
+        const QStringList expected = {"Reading the symbolism.txt file",
+                                      "Reading the various symbols files",
+                                      "Setting up select planet group #1 data",
+                                      "Setting up crucial planet group #1 data",
+                                      "Setting up synch planet group #1 data",
+                                      "Setting up synch planet priority group #1 data",
+                                      "Reading select planet groups data",
+                                      "Reading crucial planet groups data",
+                                      "Reading synch planet groups data",
+                                      "Reading synch planet priority groups data",
+                                      "Setting up planetary arrays"};
         QStringList shown;
         for (const QString& text : f.window->startupTexts())
             if (expected.contains(text) && !shown.contains(text)) shown << text;
         QCOMPARE(shown, expected);
-        QVERIFY(f.window->windowTitle().startsWith(QStringLiteral("Quintaro_Pro [TM] - (version ")));
+        QVERIFY(
+            f.window->windowTitle().startsWith(QStringLiteral("Quintaro_Pro [TM] - (version ")));
         QCOMPARE(f.entryWindow().windowTitle(), QStringLiteral("Data Input"));
         QCOMPARE(FieldShown(f, Section::Natal, EntryField::Name), QStringLiteral("Now"));
         QCOMPARE(FieldShown(f, Section::Transit, EntryField::Name), QStringLiteral("Transits"));
@@ -118,8 +118,8 @@ class EntryWindowTest : public QObject {
                       QStringList expected) {
             QTest::newRow(name) << start << static_cast<int>(field) << direction << expected;
         };
-        row("minute up past 11:59 AM", {"6", "15", "2000", "11", "59", "AM"}, EntryField::Minute, +1,
-            {"6", "15", "2000", "12", "0", "PM"});
+        row("minute up past 11:59 AM", {"6", "15", "2000", "11", "59", "AM"}, EntryField::Minute,
+            +1, {"6", "15", "2000", "12", "0", "PM"});
         row("minute down past 12:00 PM", {"6", "15", "2000", "12", "0", "PM"}, EntryField::Minute,
             -1, {"6", "15", "2000", "11", "59", "AM"});
         row("month up past December", {"12", "15", "2000", "5", "10", "AM"}, EntryField::Month, +1,
@@ -142,8 +142,9 @@ class EntryWindowTest : public QObject {
         const EntryField order[] = {EntryField::Month, EntryField::Day, EntryField::Year,
                                     EntryField::Hour, EntryField::Minute};
         for (int i = 0; i < 5; ++i) f.type(Section::Natal, order[i], start[i]);
-        f.window->findChild<QRadioButton*>(start[5] == "PM" ? QStringLiteral("optPM")
-                                                             : QStringLiteral("optAM"))
+        f.window
+            ->findChild<QRadioButton*>(start[5] == "PM" ? QStringLiteral("optPM")
+                                                        : QStringLiteral("optAM"))
             ->click();
         SpinButtons* spin = f.entryWindow().spin(Section::Natal, static_cast<EntryField>(field));
         QTest::mouseClick(direction > 0 ? spin->up() : spin->down(), Qt::LeftButton);

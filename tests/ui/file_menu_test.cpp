@@ -48,8 +48,9 @@ class FileMenuTest : public QObject {
         const QString text = FileText(path);
         QVERIFY(text.startsWith(QStringLiteral("\"Alice\"")));
         // 12:05 AM is hour 0; 73 59 West is 73 + 59 x 1.66667 / 100 = 73.98334.
-        QVERIFY2(text.section('\n', 0, 0).simplified().startsWith(
-                     QStringLiteral("\"Alice\" 1990 12 25 0 5")),
+        QVERIFY2(text.section('\n', 0, 0)
+                     .simplified()
+                     .startsWith(QStringLiteral("\"Alice\" 1990 12 25 0 5")),
                  qPrintable(text));
         QVERIFY2(text.section('\n', 1, 1).contains(QStringLiteral("73.98334")), qPrintable(text));
 

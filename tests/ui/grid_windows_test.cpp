@@ -68,8 +68,8 @@ class GridWindowsTest : public QObject {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("titles");
         QTest::newRow("DataGrdLongAspects")
-            << static_cast<int>(GridWindow::LongAspects)
-            << "Combined Longitudes - geo + helio" << QStringList{"Longitudes", "Helio Longitudes"};
+            << static_cast<int>(GridWindow::LongAspects) << "Combined Longitudes - geo + helio"
+            << QStringList{"Longitudes", "Helio Longitudes"};
         QTest::newRow("DataGrdDeclAspects")
             << static_cast<int>(GridWindow::DeclAspects) << "Combined Declination/Latitudes"
             << QStringList{"Declinations", "Helio Latitudes"};
@@ -101,10 +101,25 @@ class GridWindowsTest : public QObject {
         f.screenshot(QStringLiteral("grid_") + GridWindowName(static_cast<GridWindow>(window)));
     }
 
+    void singleKindGridFollowsItsMenuAndTheHelioBox() {
+        UiFixture f;
+        EnterChart(f);
+        f.trigger("mnuShowDataGrdAspectsDekLat");
+        AspectGridWindow* grid = f.window->gridWindow(static_cast<int>(GridWindow::Aspects));
+        QVERIFY(grid);
+        QCOMPARE(grid->title(), QStringLiteral("Geo Declinations"));
+        f.window->findChild<QCheckBox*>(QStringLiteral("chkHelio"))->click();
+        f.click("cmdOK");
+        QCOMPARE(grid->title(), QStringLiteral("Helio Latitudes"));
+        f.trigger("mnuShowDataGrdAspects");
+        QCOMPARE(grid->title(), QStringLiteral("Helio Longitudes"));
+    }
+
     void longitudeRowsAgreeWithThePositions() {
         UiFixture f;
         EnterChart(f);
-        AspectGridWindow* grid = f.window->showGridWindow(static_cast<int>(GridWindow::LongAspects));
+        AspectGridWindow* grid =
+            f.window->showGridWindow(static_cast<int>(GridWindow::LongAspects));
         const std::vector<ShownRow> rows = AspectRows(*grid);
         QVERIFY(rows.size() > 3);
         const BodyCatalogue& catalogue = f.ws().catalogue;
@@ -123,8 +138,9 @@ class GridWindowsTest : public QObject {
             QVERIFY2(a > 0 && b > 0, qPrintable(row.cells.join('|')));
             const double angle = row.cells[ColumnAspect].toDouble();
             const QString sep = row.cells[ColumnDegSep];
-            QVERIFY2(QRegularExpression(QStringLiteral("^[asx] \\d+\\.\\d\\d$")).match(sep).hasMatch(),
-                     qPrintable(sep));
+            QVERIFY2(
+                QRegularExpression(QStringLiteral("^[asx] \\d+\\.\\d\\d$")).match(sep).hasMatch(),
+                qPrintable(sep));
             const double orb = sep.mid(2).toDouble();
             const double actual = Separation(f.ws().record.Natal.GeoLong[static_cast<size_t>(a)],
                                              f.ws().record.Natal.GeoLong[static_cast<size_t>(b)]);
@@ -139,8 +155,10 @@ class GridWindowsTest : public QObject {
     void aspectClassMenuFiltersTheRows() {
         UiFixture f;
         EnterChart(f);
-        AspectGridWindow* longs = f.window->showGridWindow(static_cast<int>(GridWindow::LongAspects));
-        AspectGridWindow* decls = f.window->showGridWindow(static_cast<int>(GridWindow::DeclAspects));
+        AspectGridWindow* longs =
+            f.window->showGridWindow(static_cast<int>(GridWindow::LongAspects));
+        AspectGridWindow* decls =
+            f.window->showGridWindow(static_cast<int>(GridWindow::DeclAspects));
         const size_t declRows = AspectRows(*decls).size();
         f.trigger("mnuCACQuintiles");
         for (const ShownRow& row : AspectRows(*longs))
@@ -183,7 +201,8 @@ class GridWindowsTest : public QObject {
         UiFixture f;
         EnterChart(f);
         f.trigger("mnuMode8");
-        AspectGridWindow* longs = f.window->showGridWindow(static_cast<int>(GridWindow::LongAspects));
+        AspectGridWindow* longs =
+            f.window->showGridWindow(static_cast<int>(GridWindow::LongAspects));
         auto texts = [&] {
             QStringList all;
             for (const ShownRow& row : AspectRows(*longs)) all << row.cells.join('|');

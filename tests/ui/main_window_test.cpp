@@ -28,14 +28,18 @@ class MainWindowTest : public QObject {
         for (const char* ready : {"mnuFilePrintWheel", "mnuVelmCharts", "mnuFileLoadNewData",
                                   "mnuDataSwitchData", "mnuFileExit"})
             QVERIFY2(f.window->command(QString::fromLatin1(ready))->isEnabled(), ready);
-        QCOMPARE(f.window->command("mnuFileSaveAsData")->text(), QStringLiteral("Save &As .OPT File"));
-        QCOMPARE(f.window->command("mnuDataCoordinatesCDT")->text(), QStringLiteral("CME/CBOE - CDT"));
-        QCOMPARE(f.window->command("mnuCACSaturnClashes")->text(), QStringLiteral("Saturn Clashes"));
+        QCOMPARE(f.window->command("mnuFileSaveAsData")->text(),
+                 QStringLiteral("Save &As .OPT File"));
+        QCOMPARE(f.window->command("mnuDataCoordinatesCDT")->text(),
+                 QStringLiteral("CME/CBOE - CDT"));
+        QCOMPARE(f.window->command("mnuCACSaturnClashes")->text(),
+                 QStringLiteral("Saturn Clashes"));
     }
 
     void shutDownWritesTheGridRectangles() {
         UiFixture f;
-        AspectGridWindow* grid = f.window->showGridWindow(static_cast<int>(GridWindow::DeclAspects));
+        AspectGridWindow* grid =
+            f.window->showGridWindow(static_cast<int>(GridWindow::DeclAspects));
         grid->parentWidget()->setGeometry(20, 30, 400, 300);
         QVERIFY(f.window->shutDown());
         Settings read;

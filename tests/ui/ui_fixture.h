@@ -19,8 +19,9 @@ namespace quintaro::test {
 // Test classes register themselves; main runs them one after the other.
 using TestFactory = std::function<std::unique_ptr<QObject>()>;
 int RegisterUiTest(TestFactory factory);
-#define QUINTARO_UI_TEST(Class) \
-    static const int Class##Registered = ::quintaro::test::RegisterUiTest([] { return std::make_unique<Class>(); })
+#define QUINTARO_UI_TEST(Class)          \
+    static const int Class##Registered = \
+        ::quintaro::test::RegisterUiTest([] { return std::make_unique<Class>(); })
 
 // The workstation started in a fresh installation folder, with a fixed "Now" (6 Dec 2026,
 // 1:05 PM) and file dialogs that answer from queues (an empty queue answers Cancel).

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+// wheel: the chart wheel of the computed charts written as PNG, SVG or PDF, with the glyphs
+// drawn from the installation folder's glyph font (embedded, or as outlines in SVG).
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include "cli/cli_context.h"
+#include "cli/workstation_run.h"
+#include "ui/glyph_font.h"
+#include "ui/wheel_export.h"
+#include "ui/wheel_input_builder.h"
+#include "ui/workstation_controller.h"
+
+namespace quintaro::cli {
+
+namespace {
+
+struct WheelOptions {
+    std::string optFile, out;
+    bool helio = false, natalOnly = false;
+    int filter = 0, size = 800;
+};
+
+// The drawing needs a Qt application; without a display it draws offscreen. The arguments must
+// outlive the application, so they live beside it.
+struct DrawingApplication {
+    static bool ChoosePlatform() {
+        if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
+            !std::getenv("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return true;
+    }
+    bool platformChosen = ChoosePlatform();  // before the application starts
+    int argc = 1;
+    char name[13] = "quintaro-cli";
+    char* argv[2] = {name, nullptr};
+    QGuiApplication application{argc, argv};
+};
+
+void RunWheel(const WheelOptions& options, CliContext& context) {
+    std::string extension = std::filesystem::path(options.out).extension().string();
+    if (extension != ".png" && extension != ".svg" && extension != ".pdf")
+        return context.fail("--out must end in .png, .svg or .pdf");
+    auto session = OpenSession(context);
+    if (!session) return;
+    if (!options.optFile.empty() && !LoadOptFile(*session, options.optFile, context)) return;
+    auto application = std::make_unique<DrawingApplication>();
+    const std::filesystem::path& home = session->workstation.home;
+    GlyphFontRegistration font(home / "Orvessa.ttf");
+    DisplayChoices display;
+    display.aspectClass = options.filter;
+    WheelView view{!options.natalOnly, options.helio};
+    WheelTarget target;
+    target.deviceWidth = target.deviceHeight = options.size;
+    WheelInput input = BuildWheelInput(*session, display, view, target);
+    QString error = ExportWheel(std::move(input), QString::fromStdString(options.out), options.size,
+                                home / "orvessa_paths.txt", context.messages);
+    if (!error.isEmpty()) return context.fail(error.toStdString());
+    std::cout << options.out << '\n';
+    CloseSession(*session, context);
+}
+
+}  // namespace
+
+void AddWheelCommand(CLI::App& app, CliContext& context) {
+    auto options = std::make_shared<WheelOptions>();
+    auto* wheel = app.add_subcommand("wheel", "Draw the chart wheel into a PNG, SVG or PDF file");
+    wheel->add_option("--opt", options->optFile, "Chart data file (.opt); else \"Now\"");
+    wheel->add_option("--out", options->out, "Output file: .png, .svg or .pdf")->required();
+    wheel->add_flag("--helio", options->helio, "Heliocentric wheel");
+    wheel->add_flag("--natal-only", options->natalOnly, "Natal bodies only");
+    wheel->add_option("--filter", options->filter, "Aspect line filter 0..8")
+        ->check(CLI::Range(0, 8));
+    wheel->add_option("--size", options->size, "Width and height in pixels")
+        ->check(CLI::Range(100, 8000));
+    wheel->callback([options, &context] { RunWheel(*options, context); });
+}
+
+}  // namespace quintaro::cli
