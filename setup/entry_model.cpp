@@ -177,19 +177,26 @@ void NormaliseHour(EntrySection& section, Section which, Messages& messages) {
     NormaliseNumericHour(section);
 }
 
+namespace {
+// Zone and coordinates with their directions.
+void CopyLocation(const EntrySection& from, EntrySection& to) {
+    to.zone = from.zone;
+    to.longDeg = from.longDeg;
+    to.longMin = from.longMin;
+    to.east = from.east;
+    to.latDeg = from.latDeg;
+    to.latMin = from.latMin;
+    to.south = from.south;
+}
+}  // namespace
+
 void CopyNatalToTransit(EntryModel& model) {
     const EntrySection& n = model.natal;
     EntrySection& t = model.transit;
     t.hour = n.hour;
     t.minute = n.minute;
     t.pm = n.pm;
-    t.zone = n.zone;
-    t.longDeg = n.longDeg;
-    t.longMin = n.longMin;
-    t.east = n.east;
-    t.latDeg = n.latDeg;
-    t.latMin = n.latMin;
-    t.south = n.south;
+    CopyLocation(n, t);
 }
 
 void SwapNatalTransit(EntryModel& model) {
@@ -210,14 +217,7 @@ void SetPresetLocation(EntryModel& model, LocationPreset preset) {
     n.latMin = location.latMin;
     n.east = false;
     n.south = false;
-    EntrySection& t = model.transit;
-    t.zone = n.zone;
-    t.longDeg = n.longDeg;
-    t.longMin = n.longMin;
-    t.east = n.east;
-    t.latDeg = n.latDeg;
-    t.latMin = n.latMin;
-    t.south = n.south;
+    CopyLocation(n, model.transit);
 }
 
 void ToggleNatTran(EntryOptions& options) {
