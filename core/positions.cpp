@@ -117,43 +117,36 @@ bool Positions::InRange(double jd) const {
 }
 
 bool Positions::ComputeGeoPositions(double jd, int slot, WorkingPositions& work) {
-    const DaySplit split = SplitDay(jd);
-    if (!DayInRange(split, Use1750)) {
-        ShowRangeMessage(*messages_);
-        PositionsValid = false;
-        return false;
-    }
-    const SiderealOffsets offsets = CurrentOffsets(jd);
-    const int first = slot <= 0 ? 1 : slot;
-    const int last = slot <= 0 ? BodyCount : slot;
-    for (int s = first; s <= std::min(last, BodyCount); ++s) {
-        if (s >= SlotAscendant && s <= SlotPartOfFortune) continue;  // from the house computation
-        if (s <= SlotJuno) {
-            GeoFromEphemeris(*ephemeris_, jd, s, codeResults_[EphemerisCodeOfSlot(s)], work);
-        } else {
-            FromTables(*tables_, Frame::Geocentric, s, split, work);
-        }
-        if (sidereal.on)
-            work.WorkLong[s] = ApplySiderealOffset(work.WorkLong[s], sidereal.type, offsets);
-    }
-    return true;
+    return ComputeRun(jd, slot, Frame::Geocentric, work);
 }
 
 bool Positions::ComputeHelioPositions(double jd, int slot, WorkingPositions& work) {
+    return ComputeRun(jd, slot, Frame::Heliocentric, work);
+}
+
+// One run over a slot or all slots. Geocentrically, slots 18..20 come from the house computation;
+// heliocentrically they take the (empty) table path and read 0.
+bool Positions::ComputeRun(double jd, int slot, Frame frame, WorkingPositions& work) {
     const DaySplit split = SplitDay(jd);
     if (!DayInRange(split, Use1750)) {
         ShowRangeMessage(*messages_);
         PositionsValid = false;
         return false;
     }
+    const bool geo = frame == Frame::Geocentric;
     const SiderealOffsets offsets = CurrentOffsets(jd);
     const int first = slot <= 0 ? 1 : slot;
-    const int last = slot <= 0 ? BodyCount : slot;
-    for (int s = first; s <= std::min(last, BodyCount); ++s) {
+    const int last = std::min(slot <= 0 ? BodyCount : slot, BodyCount);
+    for (int s = first; s <= last; ++s) {
+        if (geo && s >= SlotAscendant && s <= SlotPartOfFortune) continue;
         if (s <= SlotJuno) {
-            HelioFromEphemeris(*ephemeris_, jd, s, codeResults_[EphemerisCodeOfSlot(s)], work);
+            auto& row = codeResults_[EphemerisCodeOfSlot(s)];
+            if (geo)
+                GeoFromEphemeris(*ephemeris_, jd, s, row, work);
+            else
+                HelioFromEphemeris(*ephemeris_, jd, s, row, work);
         } else {
-            FromTables(*tables_, Frame::Heliocentric, s, split, work);
+            FromTables(*tables_, frame, s, split, work);
         }
         if (sidereal.on)
             work.WorkLong[s] = ApplySiderealOffset(work.WorkLong[s], sidereal.type, offsets);

@@ -35,7 +35,7 @@ struct SiderealSettings {
 
 // Positions at a moment from the planetary files (slots 1..17) and the day tables (21..53).
 class Positions {
-public:
+  public:
     Positions(Ephemeris& ephemeris, const DayTables& tables, Messages& messages);
 
     bool Use1750 = false;
@@ -62,8 +62,9 @@ public:
     double SiderealOffsetA() const { return offsetA_; }
     double SiderealOffsetB() const { return offsetB_; }
 
-private:
+  private:
     SiderealOffsets CurrentOffsets(double jd);
+    bool ComputeRun(double jd, int slot, Frame frame, WorkingPositions& work);
 
     Ephemeris* ephemeris_;
     const DayTables* tables_;
