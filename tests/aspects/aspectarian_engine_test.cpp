@@ -80,11 +80,15 @@ struct LinearCase {
     int days;
 };
 
+// The angles of the keys "000" .. "051", the undecile and septile as 360/11 and 360/7.
+constexpr double kAngleOfKey[] = {0,  0,   30, 60,  90, 120, 150,        180,
+                                  72, 144, 45, 135, 36, 40,  360.0 / 11, 360.0 / 7};
+
 std::vector<Expected> LinearCrossings(const LinearCase& c) {
     std::vector<Expected> out;
     const double d0 = c.sunStart - c.mercuryStart, v = -c.mercuryRate;
     for (int key : c.keys) {
-        const double angle = AspectarianAngle(key);
+        const double angle = kAngleOfKey[key];
         for (double side : {1.0, -1.0}) {
             if ((angle == 0 || angle == 180) && side < 0) continue;  // one target only
             const double target = side * angle;
@@ -110,6 +114,8 @@ TEST_F(Aspectarian, LongitudeAspectsOfLinearMotions) {
         {"backward", 50, 145, -1.3, {4, 7}, 2},
         // Only the undecile and the septile: 360/11 and 360/7, never 32 or 51 degrees.
         {"undecile and septile", 0, 20, 1.1, {14, 15}, 2},
+        {"short of the undecile", 0, 31, 1.7 / 24, {14}, 1},
+        {"short of the septile", 0, 51, 0.42 / 24, {15}, 1},
     };
     for (const LinearCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -127,19 +133,6 @@ TEST_F(Aspectarian, LongitudeAspectsOfLinearMotions) {
         ASSERT_EQ(r.outcome, AspectarianOutcome::Complete);
         ExpectEvents(r.geocentric.events, sky.origin, LinearCrossings(c));
     }
-}
-
-TEST_F(Aspectarian, UndecileIsNotThirtyTwoDegrees) {
-    // The separation creeps from 31 to 32.7 degrees: past 32 but short of 360/11 = 32.727...
-    input.transitBodies = {1, 2};
-    input.events.longitudeAspects = true;
-    Tick({14, 15});
-    sky.Set(1, Frame::Geocentric, Constant(0));
-    sky.Set(2, Frame::Geocentric, Linear(31, 1.7 / 24));
-    EXPECT_TRUE(Run().geocentric.events.empty());
-    // 51 to 51.42 degrees stops short of the septile, 360/7 = 51.428...
-    sky.Set(2, Frame::Geocentric, Linear(51, 0.42 / 24));
-    EXPECT_TRUE(Run().geocentric.events.empty());
 }
 
 // Values given by whole hours, met exactly on the samples: a crossing on a sample is reported
@@ -391,49 +384,47 @@ TEST_F(Aspectarian, AnEndBeforeTheStartIsExchanged) {
     EXPECT_EQ(forward.geocentric.events.size(), 3u);  // at 0, 90 and 180 degrees apart
 }
 
-TEST_F(Aspectarian, AMomentOutsideTheEphemerisEndsTheRunKeepingEarlierDays) {
+// A run that ends early, by a moment outside the ephemeris or by Cancel, keeps the days done.
+TEST_F(Aspectarian, ARunEndedEarlyKeepsTheDaysDone) {
     input.transitBodies = {1, 4};
     input.events.longitudeAspects = true;
     input.passes = AspectarianPasses::Both;
     Tick({1});
     sky.Set(1, Frame::Geocentric, Constant(0));
     sky.Set(4, Frame::Geocentric, Linear(-5, 1));  // conjunct at hour 5 and then every 360 hours
-    sky.lastValidHour = 24 * 20 + 3;               // day 21 cannot be sampled
     input.to = {2024, 1, 31};
-    const AspectarianResult r = Run();
-    EXPECT_EQ(r.outcome, AspectarianOutcome::OutOfRange);
-    ExpectEvents(r.geocentric.events, sky.origin,
-                 {{5, Kind::LongitudeAspect, 1, 4, 1}, {365, Kind::LongitudeAspect, 1, 4, 1}});
-    EXPECT_FALSE(r.heliocentric.ran);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, "Error - Some Data Produced Is Inaccurate");
-    EXPECT_EQ(messages.shown[0].text,
-              "You have entered a date outside the range of my ephemeris. Please enter another "
-              "date.");
-    EXPECT_EQ(progressTexts.back(), "Processing day 21 out of 31 days");
-}
-
-TEST_F(Aspectarian, CancelStopsBetweenDaysAndKeepsThePartialList) {
-    input.transitBodies = {1, 4};
-    input.events.longitudeAspects = true;
-    input.passes = AspectarianPasses::Both;
-    Tick({1});
-    sky.Set(1, Frame::Geocentric, Constant(0));
-    sky.Set(4, Frame::Geocentric, Linear(-5, 1));
-    input.to = {2024, 1, 31};
-    long calls = 0;
-    const AspectarianResult r = Run([&](std::string_view, long done, long total) {
-        EXPECT_EQ(total, 62);
-        EXPECT_EQ(done, calls);
-        return ++calls < 17;  // Cancel pressed while day 16 was processed
-    });
-    EXPECT_EQ(r.outcome, AspectarianOutcome::Stopped);
-    ExpectEvents(r.geocentric.events, sky.origin,
-                 {{5, Kind::LongitudeAspect, 1, 4, 1}, {365, Kind::LongitudeAspect, 1, 4, 1}});
-    EXPECT_FALSE(r.heliocentric.ran);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, "Operation stopped by user");
-    EXPECT_EQ(messages.shown[0].text, "Stopped by user - operation only partially completed");
+    const struct {
+        double lastValidHour;
+        long cancelAtCall;
+        AspectarianOutcome outcome;
+        const char* title;
+        const char* text;
+    } cases[] = {
+        {24 * 20 + 3, 0, AspectarianOutcome::OutOfRange, "Error - Some Data Produced Is Inaccurate",
+         "You have entered a date outside the range of my ephemeris. Please enter another date."},
+        {1e9, 21, AspectarianOutcome::Stopped, "Operation stopped by user",
+         "Stopped by user - operation only partially completed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        sky.lastValidHour = c.lastValidHour;
+        messages.shown.clear();
+        std::vector<std::string> texts;
+        const AspectarianResult r = Run([&](std::string_view text, long done, long total) {
+            EXPECT_EQ(total, 62);
+            EXPECT_EQ(done, long(texts.size()));
+            texts.emplace_back(text);
+            return long(texts.size()) != c.cancelAtCall;
+        });
+        EXPECT_EQ(r.outcome, c.outcome);
+        EXPECT_EQ(texts.back(), "Processing day 21 out of 31 days");
+        ExpectEvents(r.geocentric.events, sky.origin,
+                     {{5, Kind::LongitudeAspect, 1, 4, 1}, {365, Kind::LongitudeAspect, 1, 4, 1}});
+        EXPECT_FALSE(r.heliocentric.ran);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].title, c.title);
+        EXPECT_EQ(messages.shown[0].text, c.text);
+    }
 }
 
 TEST_F(Aspectarian, ValidationMessagesInOrder) {
