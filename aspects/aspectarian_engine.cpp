@@ -69,7 +69,7 @@ class AngleTargets {
 
   private:
     static constexpr double kReach = 200.0;
-    static constexpr int kBuckets = 2 * 200 + 2;
+    static constexpr int kBuckets = 2 * static_cast<int>(kReach) + 2;
     static int Bucket(double x) {
         const double clamped = std::clamp(x, -kReach, kReach);
         return static_cast<int>(std::floor(clamped)) + static_cast<int>(kReach);

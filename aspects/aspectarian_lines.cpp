@@ -7,7 +7,6 @@
 #include <cstdio>
 
 #include "aspects/aspect_catalogue.h"
-#include "core/formatting.h"
 #include "core/signs.h"
 
 namespace quintaro {
@@ -70,12 +69,13 @@ LocalStamp StampOf(double jd, double zone) {
     return stamp;
 }
 
+// Four-digit years always, so that every date has the same width and reads back.
 std::string StampDate(const CivilDate& date) {
-    DateTimeParts parts;
-    parts.year = date.year;
-    parts.month = date.month;
-    parts.day = date.day;
-    return FormatDate(parts, "dd mmm yyyy");
+    const int month = date.month >= 1 && date.month <= 12 ? date.month : 1;
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d %s %04d", date.day,
+                  kMonths[static_cast<size_t>(month - 1)].data(), date.year);
+    return text;
 }
 
 std::string StampTime(const LocalStamp& stamp) {

@@ -36,6 +36,7 @@ TEST(AspectarianText, StampsRoundToTheMinuteInTheZone) {
         {kJan1 + 22.0 / 24, -5.5, "02 Jan 2024", "03:30"},  // five and a half hours east
         {2451603.5, 0, "29 Feb 2000", "00:00"},
     };
+    EXPECT_EQ(StampDate({301, 7, 4}), "04 Jul 0301");  // dates keep their width
     for (const auto& c : cases) {
         const LocalStamp s = StampOf(c.jd, c.zone);
         EXPECT_EQ(StampDate(s.date), c.date) << c.jd;
