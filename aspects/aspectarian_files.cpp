@@ -9,6 +9,7 @@
 
 #include "aspects/aspect_catalogue.h"
 #include "core/atomic_file.h"
+#include "core/install_folder.h"
 
 namespace quintaro {
 
@@ -263,7 +264,7 @@ std::optional<AspectarianMessage> SaveAttFile(const std::filesystem::path& path,
 }
 
 std::filesystem::path AttFolder(const std::filesystem::path& home) {
-    return home / "aspectarian";
+    return HomePath(home, "/aspectarian");
 }
 
 std::string ProposedAttFileName(const CivilDate& from, const CivilDate& to,
