@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 #include "interps/store_file.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace quintaro {
@@ -23,9 +24,9 @@ class ByteReader {
         std::uint16_t value = static_cast<std::uint16_t>(byte(at_ - 1) << 8 | byte(at_ - 2));
         return static_cast<std::int16_t>(value);
     }
-    std::string text(std::size_t length) {
+    std::string_view view(std::size_t length) {
         if (!take(length)) return {};
-        return std::string(bytes_.substr(at_ - length, length));
+        return bytes_.substr(at_ - length, length);
     }
     bool ok() const { return ok_; }
     std::size_t offset() const { return at_; }
@@ -56,12 +57,19 @@ void PutI16(std::string& out, std::size_t value) {
     out += static_cast<char>(value >> 8 & 0xFF);
 }
 
-void PutLinksAndKey(std::string& out, const StoreNode& node) {
-    PutI32(out, node.left);
-    PutI32(out, node.right);
-    PutI32(out, node.parent);
-    PutI16(out, node.key.size());
-    out += node.key;
+void PutLinksAndKey(std::string& out, const StoreTable& table, std::size_t node) {
+    PutI32(out, table.nodes[node].left);
+    PutI32(out, table.nodes[node].right);
+    PutI32(out, table.nodes[node].parent);
+    const std::string_view key = table.keyOf(node);
+    PutI16(out, key.size());
+    out += key;
+}
+
+// ASCII letter case only, without the locale: keys are compared on every step of a look-up.
+unsigned char Lower(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
 }
 
 bool LinkInTable(std::int32_t link, std::int32_t count) {
@@ -74,6 +82,34 @@ std::size_t MinimumNodeSize(bool indexed) {
 }
 
 }  // namespace
+
+int CompareKeys(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char x = Lower(a[i]), y = Lower(b[i]);
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+}
+
+std::uint64_t KeyPrefix(std::string_view key) {
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < 8; ++i) prefix = prefix << 8 | (i < key.size() ? Lower(key[i]) : 0);
+    return prefix;
+}
+
+bool StoreTable::add(std::string_view key, std::string text, std::int32_t position) {
+    if (keys.size() + key.size() > std::numeric_limits<std::uint32_t>::max()) return false;
+    StoreNode node;
+    node.keyOffset = static_cast<std::uint32_t>(keys.size());
+    node.keyLength = static_cast<std::uint16_t>(key.size());
+    node.keyPrefix = KeyPrefix(key);
+    node.position = position;
+    keys += key;
+    nodes.push_back(node);
+    texts.push_back(std::move(text));
+    return true;
+}
 
 std::int64_t StoreHeader::tableOffset() const {
     return indexed ? std::int64_t{tablePosition} + TableMarkSize
@@ -121,64 +157,71 @@ std::optional<StoreTable> ParseNodeTable(std::string_view bytes, const StoreHead
     StoreTable table;
     table.needsRebuild = header.count > 0 && !LinkInTable(header.root, header.count);
     // A damaged count cannot make us reserve more than the bytes can hold.
-    table.nodes.reserve(
-        std::min<std::size_t>(header.count, bytes.size() / MinimumNodeSize(header.indexed)));
+    const auto room =
+        std::min<std::size_t>(header.count, bytes.size() / MinimumNodeSize(header.indexed));
+    table.nodes.reserve(room);
+    table.texts.reserve(room);
+    table.keys.reserve(bytes.size());
     ByteReader reader(bytes);
     for (std::int32_t i = 0; i < header.count; ++i) {
-        StoreNode node;
-        node.left = reader.i32();
-        node.right = reader.i32();
-        node.parent = reader.i32();
+        const std::int32_t left = reader.i32(), right = reader.i32(), parent = reader.i32();
         const std::int16_t keyLength = reader.i16();
         if (keyLength < 0) {
             error = "node " + std::to_string(i) + " has a negative key length";
             return std::nullopt;
         }
-        node.key = reader.text(static_cast<std::size_t>(keyLength));
+        const std::string_view key = reader.view(static_cast<std::size_t>(keyLength));
+        std::int32_t position = 0;
+        std::string text;
         if (header.indexed) {
-            node.position = reader.i32();
+            position = reader.i32();
         } else {
-            const std::int16_t dataLength = reader.i16();
-            if (dataLength < 0) {
+            const std::int16_t textLength = reader.i16();
+            if (textLength < 0) {
                 error = "node " + std::to_string(i) + " has a negative text length";
                 return std::nullopt;
             }
-            node.data = reader.text(static_cast<std::size_t>(dataLength));
+            text = reader.view(static_cast<std::size_t>(textLength));
         }
         if (!reader.ok()) {
             error = "the node table ends inside node " + std::to_string(i) + " of " +
                     std::to_string(header.count);
             return std::nullopt;
         }
-        if (!LinkInTable(node.left, header.count) || !LinkInTable(node.right, header.count) ||
-            !LinkInTable(node.parent, header.count)) {
+        table.add(key, std::move(text), position);
+        StoreNode& node = table.nodes.back();
+        node.left = left;
+        node.right = right;
+        node.parent = parent;
+        if (!LinkInTable(left, header.count) || !LinkInTable(right, header.count) ||
+            !LinkInTable(parent, header.count)) {
             table.needsRebuild = true;
         }
-        table.nodes.push_back(std::move(node));
     }
     return table;
 }
 
-std::string PlainStoreBytes(const std::vector<StoreNode>& nodes, std::int32_t root) {
+std::string PlainStoreBytes(const StoreTable& table, std::int32_t root) {
     std::string out;
     PutI32(out, static_cast<std::int32_t>(PlainStoreSignature));
-    PutI32(out, static_cast<std::int32_t>(nodes.size()));
+    PutI32(out, static_cast<std::int32_t>(table.nodes.size()));
     PutI32(out, root);
-    for (const StoreNode& node : nodes) {
-        PutLinksAndKey(out, node);
-        PutI16(out, node.data.size());
-        out += node.data;
+    for (std::size_t i = 0; i < table.nodes.size(); ++i) {
+        PutLinksAndKey(out, table, i);
+        PutI16(out, table.texts[i].size());
+        out += table.texts[i];
     }
     return out;
 }
 
-std::optional<std::string> IndexedStoreBytes(const std::vector<StoreNode>& nodes, std::int32_t root,
+std::optional<std::string> IndexedStoreBytes(const StoreTable& table, std::int32_t root,
                                              const std::function<std::string(std::size_t)>& textOf,
                                              std::vector<std::int32_t>& newPositions) {
     constexpr auto limit = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
+    const std::size_t count = table.nodes.size();
     std::string out(IndexedHeaderSize, '\0');
-    newPositions.assign(nodes.size(), 0);
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
+    newPositions.assign(count, 0);
+    for (std::size_t i = 0; i < count; ++i) {
         std::string text = textOf(i);
         if (text.empty()) continue;
         if (out.size() + TextRecordLengthSize + text.size() > limit) return std::nullopt;
@@ -188,14 +231,14 @@ std::optional<std::string> IndexedStoreBytes(const std::vector<StoreNode>& nodes
     }
     const std::size_t tablePosition = out.size();
     out.append(TableMarkSize, '\0');
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        PutLinksAndKey(out, nodes[i]);
+    for (std::size_t i = 0; i < count; ++i) {
+        PutLinksAndKey(out, table, i);
         PutI32(out, newPositions[i]);
     }
     if (out.size() > limit) return std::nullopt;
     std::string header;
     PutI32(header, static_cast<std::int32_t>(IndexedStoreSignature));
-    PutI32(header, static_cast<std::int32_t>(nodes.size()));
+    PutI32(header, static_cast<std::int32_t>(count));
     PutI32(header, root);
     PutI32(header, static_cast<std::int32_t>(tablePosition));
     PutI32(header, static_cast<std::int32_t>(tablePosition - IndexedHeaderSize));

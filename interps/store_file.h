@@ -38,15 +38,38 @@ inline constexpr std::size_t IndexedHeaderSize = 20;
 inline constexpr std::size_t TableMarkSize = 8;  // between P and the node table
 inline constexpr std::size_t TextRecordLengthSize = 4;
 
+// A node as the store holds it in memory: its key lies in the table's key area.
 struct StoreNode {
     std::int32_t left = -1;
     std::int32_t right = -1;
     std::int32_t parent = -1;  // the third link
-    std::string key;
-    // Plain store: the text. Indexed store: the text when position is 0 (set since the file
-    // was read, or empty).
-    std::string data;
-    std::int32_t position = 0;  // indexed store: where the text record lies in the file
+    // Indexed store: where the text record lies in the file; 0 when the text is in the table's
+    // texts (set since the file was read, or empty).
+    std::int32_t position = 0;
+    std::uint32_t keyOffset = 0;  // into StoreTable::keys
+    std::uint16_t keyLength = 0;
+    // The key's first eight bytes in lower case, packed high byte first and padded with zeros:
+    // comparing two of them orders two keys like CompareKeys as long as they differ.
+    std::uint64_t keyPrefix = 0;
+};
+
+// Case-insensitive (ASCII) three-way comparison of keys.
+int CompareKeys(std::string_view a, std::string_view b);
+std::uint64_t KeyPrefix(std::string_view key);
+
+// The nodes of a store with their keys and texts.
+struct StoreTable {
+    std::vector<StoreNode> nodes;
+    std::string keys;                // every key, one after the other
+    std::vector<std::string> texts;  // by node; an indexed store's texts read from its file are ""
+    // The root or a link points outside the table: the tree must be rebuilt from the keys.
+    bool needsRebuild = false;
+
+    std::string_view keyOf(std::size_t node) const {
+        return std::string_view(keys).substr(nodes[node].keyOffset, nodes[node].keyLength);
+    }
+    // Appends a node without links; false when the key area would pass 4 GB.
+    bool add(std::string_view key, std::string text, std::int32_t position = 0);
 };
 
 struct StoreHeader {
@@ -64,24 +87,18 @@ struct StoreHeader {
 // end too soon, or an indexed store's table position lies before the end of its header.
 std::optional<StoreHeader> ParseStoreHeader(std::string_view bytes, std::string& error);
 
-struct StoreTable {
-    std::vector<StoreNode> nodes;
-    // The root or a link points outside the table: the tree must be rebuilt from the keys.
-    bool needsRebuild = false;
-};
-
 // Reads the node table (the bytes from the table's offset to the end of the file). Nothing,
 // with the reason, when a length is negative or the bytes end before the last node.
 std::optional<StoreTable> ParseNodeTable(std::string_view bytes, const StoreHeader& header,
                                          std::string& error);
 
 // The whole file of a plain store.
-std::string PlainStoreBytes(const std::vector<StoreNode>& nodes, std::int32_t root);
+std::string PlainStoreBytes(const StoreTable& table, std::int32_t root);
 
 // The whole file of an indexed store: the texts (textOf(i) for node i, which may throw) are laid
 // out in node order; newPositions receives where each went. Nothing when the file would pass
 // the 2 GB that 32-bit positions reach.
-std::optional<std::string> IndexedStoreBytes(const std::vector<StoreNode>& nodes, std::int32_t root,
+std::optional<std::string> IndexedStoreBytes(const StoreTable& table, std::int32_t root,
                                              const std::function<std::string(std::size_t)>& textOf,
                                              std::vector<std::int32_t>& newPositions);
 

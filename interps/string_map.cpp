@@ -2,18 +2,14 @@
 #include "interps/string_map.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
+#include <tuple>
 
 #include "core/atomic_file.h"
 
 namespace quintaro {
 
 namespace {
-
-char Lower(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
 
 // Inserting keeps every node within this depth of the root (a scapegoat tree with weight
 // balance 2/3): a deeper insertion rebuilds the smallest unbalanced subtree above it, so that
@@ -27,15 +23,6 @@ std::string QuotedName(const std::filesystem::path& path) {
 }
 
 }  // namespace
-
-int CompareKeys(std::string_view a, std::string_view b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const char x = Lower(a[i]), y = Lower(b[i]);
-        if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
-}
 
 StringMap::StringMap(StoreFileWriter writer) : writer_(std::move(writer)) {
     if (!writer_) writer_ = WriteFileAtomically;
@@ -56,7 +43,7 @@ std::string StringMap::Interpretation_Decrypt_RTF(std::string_view asp, ReportMo
 
 std::string StringMap::Interpretation_Decrypt(std::string_view asp, ReportMode mode,
                                               Messages& messages) const {
-    if (nodes_.empty()) {
+    if (table_.nodes.empty()) {
         messages.show("Warning!", "Please load interpretation files 8/9 before click here.",
                       MessageIcon::Exclamation);
         return {};
@@ -66,10 +53,11 @@ std::string StringMap::Interpretation_Decrypt(std::string_view asp, ReportMode m
 }
 
 void StringMap::Clear() {
-    if (!nodes_.empty()) modified_ = true;
-    nodes_.clear();
+    if (!table_.nodes.empty()) modified_ = true;
+    table_ = StoreTable();
     root_ = -1;
     CloseFile();
+    openPath_.clear();
 }
 
 std::string StringMap::GetAt(std::string_view key) const {
@@ -86,19 +74,18 @@ bool StringMap::Lookup(std::string_view key, std::string* data) const {
 }
 
 void StringMap::ReBalance() {
-    std::vector<std::int32_t> order(nodes_.size());
+    std::vector<std::int32_t> order(table_.nodes.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::int32_t>(i);
     std::stable_sort(order.begin(), order.end(), [this](std::int32_t a, std::int32_t b) {
-        return CompareKeys(nodes_[a].key, nodes_[b].key) < 0;
+        const StoreNode &x = table_.nodes[a], &y = table_.nodes[b];
+        if (x.keyPrefix != y.keyPrefix) return x.keyPrefix < y.keyPrefix;
+        return CompareKeys(table_.keyOf(a), table_.keyOf(b)) < 0;
     });
     root_ = BuildBalanced(order, 0, order.size(), -1);
+    NumberByLevel();
 }
 
 bool StringMap::SetAt(std::string_view key, std::string_view data) {
-    if (key.empty()) {
-        lastError_ = "the key is empty";
-        return false;
-    }
     if (key.size() > MaxStoreTextLength) {
         lastError_ = "the key is longer than 32767 characters";
         return false;
@@ -113,20 +100,23 @@ bool StringMap::SetAt(std::string_view key, std::string_view data) {
             lastError_ = "the store is full (1000000 entries)";
             return false;
         }
-        Insert(std::string(key), std::string(data));
+        if (!Insert(key, std::string(data))) {
+            lastError_ = "the store's keys would pass 4 GB";
+            return false;
+        }
         modified_ = true;
         return true;
     }
-    StoreNode& node = nodes_[static_cast<std::size_t>(found)];
+    const auto node = static_cast<std::size_t>(found);
     bool same = false;
     try {
-        same = CompareKeys(TextOf(static_cast<std::size_t>(found)), data) == 0;
+        same = CompareKeys(TextOf(node), data) == 0;
     } catch (const CorruptStoreError&) {
         // An unreadable old text is replaced like any other.
     }
     if (!same) {
-        node.data = std::string(data);
-        node.position = 0;  // the old record is left out of the next file
+        table_.texts[node] = std::string(data);
+        table_.nodes[node].position = 0;  // the old record is left out of the next file
         modified_ = true;
     }
     return true;
@@ -142,21 +132,21 @@ bool StringMap::WriteFile() {
     try {
         if (indexed_) {
             auto bytes = IndexedStoreBytes(
-                nodes_, root_, [this](std::size_t i) { return TextOf(i); }, positions);
+                table_, root_, [this](std::size_t i) { return TextOf(i); }, positions);
             if (!bytes) {
                 lastError_ = "the store would pass 2 GB";
                 return false;
             }
             image = std::move(*bytes);
         } else {
-            for (const StoreNode& node : nodes_) {
-                if (node.data.size() > MaxStoreTextLength) {
-                    lastError_ = "the text of '" + node.key +
+            for (std::size_t i = 0; i < table_.texts.size(); ++i) {
+                if (table_.texts[i].size() > MaxStoreTextLength) {
+                    lastError_ = "the text of '" + std::string(table_.keyOf(i)) +
                                  "' is too long for a plain store (32767 characters)";
                     return false;
                 }
             }
-            image = PlainStoreBytes(nodes_, root_);
+            image = PlainStoreBytes(table_, root_);
         }
     } catch (const CorruptStoreError& error) {
         lastError_ = error.what();
@@ -171,9 +161,9 @@ bool StringMap::WriteFile() {
         return false;
     }
     if (indexed_) {
-        for (std::size_t i = 0; i < nodes_.size(); ++i) {
-            nodes_[i].position = positions[i];
-            if (positions[i] != 0) std::string().swap(nodes_[i].data);
+        for (std::size_t i = 0; i < table_.nodes.size(); ++i) {
+            table_.nodes[i].position = positions[i];
+            if (positions[i] != 0) std::string().swap(table_.texts[i]);
         }
         std::string ignored;
         dataEnd_ = ParseStoreHeader(image, ignored)->tablePosition;
@@ -188,9 +178,7 @@ bool StringMap::WriteFile() {
 }
 
 bool StringMap::OpenFile(const std::filesystem::path& path) {
-    CloseFile();
-    nodes_.clear();
-    root_ = -1;
+    Clear();
     modified_ = false;
     lastError_.clear();
     std::ifstream in(path, std::ios::binary);
@@ -228,17 +216,20 @@ bool StringMap::OpenFile(const std::filesystem::path& path) {
         lastError_ = QuotedName(path) + " does not open: " + error;
         return false;
     }
-    nodes_ = std::move(table->nodes);
+    table_ = std::move(*table);
     root_ = header->root;
     indexed_ = header->indexed;
     dataEnd_ = header->tablePosition;
     fileName_ = path;
-    if (table->needsRebuild || !LinkParents()) {
+    const int height = table_.needsRebuild ? -1 : CheckTree();
+    if (height < 0) {
         DropDuplicateKeys();
         ReBalance();
         lastError_ = "The tree of " + QuotedName(path) + " was damaged and has been rebuilt";
-    } else if (Height() > HeightBound(nodes_.size()) + 1) {
+    } else if (height > HeightBound(table_.nodes.size()) + 1) {
         ReBalance();
+    } else {
+        NumberByLevel();
     }
     if (indexed_) {
         file_ = std::move(in);
@@ -263,12 +254,10 @@ ImportResult StringMap::ImportAscii(const std::filesystem::path& path) {
 void StringMap::SetIndexed(bool indexed) {
     if (indexed == indexed_) return;
     if (!indexed) {
-        std::vector<std::string> texts(nodes_.size());
-        for (std::size_t i = 0; i < nodes_.size(); ++i) texts[i] = TextOf(i);
-        for (std::size_t i = 0; i < nodes_.size(); ++i) {
-            nodes_[i].data = std::move(texts[i]);
-            nodes_[i].position = 0;
-        }
+        std::vector<std::string> texts(table_.nodes.size());
+        for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = TextOf(i);
+        table_.texts = std::move(texts);
+        for (StoreNode& node : table_.nodes) node.position = 0;
         CloseFile();
         openPath_.clear();
     }
@@ -281,16 +270,8 @@ std::string StringMap::GetAt_Decrypt(std::string_view key) const {
 
 std::vector<std::string> StringMap::Keys() const {
     std::vector<std::string> keys;
-    keys.reserve(nodes_.size());
-    std::vector<std::int32_t> stack;
-    std::int32_t node = root_;
-    while (node >= 0 || !stack.empty()) {
-        for (; node >= 0; node = nodes_[node].left) stack.push_back(node);
-        node = stack.back();
-        stack.pop_back();
-        keys.push_back(nodes_[node].key);
-        node = nodes_[node].right;
-    }
+    keys.reserve(table_.nodes.size());
+    for (std::int32_t node : SubtreeOrder(root_)) keys.emplace_back(table_.keyOf(node));
     return keys;
 }
 
@@ -302,7 +283,7 @@ int StringMap::Height() const {
         auto [node, depth] = stack.back();
         stack.pop_back();
         height = std::max(height, depth);
-        for (std::int32_t child : {nodes_[node].left, nodes_[node].right}) {
+        for (std::int32_t child : {table_.nodes[node].left, table_.nodes[node].right}) {
             if (child >= 0) stack.emplace_back(child, depth + 1);
         }
     }
@@ -310,18 +291,21 @@ int StringMap::Height() const {
 }
 
 std::int32_t StringMap::Find(std::string_view key) const {
+    const std::uint64_t prefix = KeyPrefix(key);
     std::int32_t node = root_;
     while (node >= 0) {
-        const int order = CompareKeys(key, nodes_[node].key);
+        const StoreNode& entry = table_.nodes[node];
+        int order = prefix < entry.keyPrefix ? -1 : prefix > entry.keyPrefix ? 1 : 0;
+        if (order == 0) order = CompareKeys(key, table_.keyOf(node));
         if (order == 0) return node;
-        node = order < 0 ? nodes_[node].left : nodes_[node].right;
+        node = order < 0 ? entry.left : entry.right;
     }
     return -1;
 }
 
 std::string StringMap::TextOf(std::size_t node) const {
-    const StoreNode& entry = nodes_[node];
-    return indexed_ && entry.position != 0 ? ReadTextRecord(entry.position) : entry.data;
+    const std::int32_t position = table_.nodes[node].position;
+    return indexed_ && position != 0 ? ReadTextRecord(position) : table_.texts[node];
 }
 
 std::string StringMap::ReadTextRecord(std::int32_t position) const {
@@ -338,134 +322,173 @@ std::string StringMap::ReadTextRecord(std::int32_t position) const {
     return text;
 }
 
-void StringMap::Insert(std::string key, std::string data) {
-    const auto added = static_cast<std::int32_t>(nodes_.size());
-    StoreNode node;
-    node.key = std::move(key);
-    node.data = std::move(data);
-    nodes_.push_back(std::move(node));
+bool StringMap::Insert(std::string_view key, std::string text) {
+    const auto added = static_cast<std::int32_t>(table_.nodes.size());
+    if (!table_.add(key, std::move(text))) return false;
     if (root_ < 0) {
         root_ = added;
-        return;
+        return true;
     }
+    const std::uint64_t prefix = table_.nodes[added].keyPrefix;
     std::int32_t parent = root_;
     int depth = 1;
     for (;; ++depth) {
-        const bool left = CompareKeys(nodes_[added].key, nodes_[parent].key) < 0;
-        std::int32_t& child = left ? nodes_[parent].left : nodes_[parent].right;
+        const StoreNode& above = table_.nodes[parent];
+        const bool left = prefix != above.keyPrefix ? prefix < above.keyPrefix
+                                                    : CompareKeys(key, table_.keyOf(parent)) < 0;
+        std::int32_t& child = left ? table_.nodes[parent].left : table_.nodes[parent].right;
         if (child < 0) {
             child = added;
             break;
         }
         parent = child;
     }
-    nodes_[added].parent = parent;
-    if (depth <= HeightBound(nodes_.size())) return;
+    table_.nodes[added].parent = parent;
+    if (depth <= HeightBound(table_.nodes.size())) return true;
     // Too deep: rebuild the lowest ancestor whose one side outweighs two thirds of it.
     std::size_t size = 1;
     for (std::int32_t below = added, above = parent; above >= 0;
-         below = above, above = nodes_[above].parent) {
-        const std::int32_t sibling =
-            nodes_[above].left == below ? nodes_[above].right : nodes_[above].left;
+         below = above, above = table_.nodes[above].parent) {
+        const StoreNode& node = table_.nodes[above];
+        const std::int32_t sibling = node.left == below ? node.right : node.left;
         const std::size_t aboveSize = 1 + size + SubtreeOrder(sibling).size();
         if (3 * size > 2 * aboveSize) {
             RebuildSubtree(above);
-            return;
+            return true;
         }
         size = aboveSize;
     }
     ReBalance();
+    return true;
 }
 
 std::vector<std::int32_t> StringMap::SubtreeOrder(std::int32_t top) const {
     std::vector<std::int32_t> order, stack;
     std::int32_t node = top;
     while (node >= 0 || !stack.empty()) {
-        for (; node >= 0; node = nodes_[node].left) stack.push_back(node);
+        for (; node >= 0; node = table_.nodes[node].left) stack.push_back(node);
         node = stack.back();
         stack.pop_back();
         order.push_back(node);
-        node = nodes_[node].right;
+        node = table_.nodes[node].right;
     }
     return order;
 }
 
-std::int32_t StringMap::BuildBalanced(std::vector<std::int32_t>& order, std::size_t from,
+std::int32_t StringMap::BuildBalanced(const std::vector<std::int32_t>& order, std::size_t from,
                                       std::size_t to, std::int32_t parent) {
     if (from >= to) return -1;
     const std::size_t middle = from + (to - from) / 2;
     const std::int32_t node = order[middle];
-    nodes_[node].parent = parent;
-    nodes_[node].left = BuildBalanced(order, from, middle, node);
-    nodes_[node].right = BuildBalanced(order, middle + 1, to, node);
+    table_.nodes[node].parent = parent;
+    table_.nodes[node].left = BuildBalanced(order, from, middle, node);
+    table_.nodes[node].right = BuildBalanced(order, middle + 1, to, node);
     return node;
 }
 
 void StringMap::RebuildSubtree(std::int32_t top) {
-    const std::int32_t parent = nodes_[top].parent;
-    std::vector<std::int32_t> order = SubtreeOrder(top);
+    const std::int32_t parent = table_.nodes[top].parent;
+    const std::vector<std::int32_t> order = SubtreeOrder(top);
     const std::int32_t rebuilt = BuildBalanced(order, 0, order.size(), parent);
     if (parent < 0) {
         root_ = rebuilt;
-    } else if (nodes_[parent].left == top) {
-        nodes_[parent].left = rebuilt;
+    } else if (table_.nodes[parent].left == top) {
+        table_.nodes[parent].left = rebuilt;
     } else {
-        nodes_[parent].right = rebuilt;
+        table_.nodes[parent].right = rebuilt;
     }
 }
 
-bool StringMap::LinkParents() {
-    const auto count = static_cast<std::int32_t>(nodes_.size());
+int StringMap::CheckTree() {
+    auto& nodes = table_.nodes;
+    const auto count = static_cast<std::int32_t>(nodes.size());
     if (count == 0) {
         root_ = -1;
-        return true;
+        return 0;
     }
     // Every node once, reached from the root, keys rising from left to right.
-    std::vector<char> seen(nodes_.size(), 0);
-    std::vector<std::int32_t> stack;
-    std::int32_t node = root_;
-    std::int32_t previous = -1, visited = 0;
+    std::vector<char> seen(nodes.size(), 0);
+    std::vector<std::pair<std::int32_t, int>> stack;  // node, depth
+    std::int32_t node = root_, previous = -1, visited = 0;
+    int depth = 1, height = 0;
     while (node != -1 || !stack.empty()) {
-        for (; node != -1; node = nodes_[node].left) {
-            if (node < 0 || node >= count || seen[node]) return false;
+        for (; node != -1; node = nodes[node].left, ++depth) {
+            if (node < 0 || node >= count || seen[node]) return -1;
             seen[node] = 1;
-            stack.push_back(node);
+            stack.emplace_back(node, depth);
         }
-        node = stack.back();
+        std::tie(node, depth) = stack.back();
         stack.pop_back();
-        if (previous >= 0 && CompareKeys(nodes_[previous].key, nodes_[node].key) >= 0) {
-            return false;
+        height = std::max(height, depth);
+        if (previous >= 0) {
+            const StoreNode &a = nodes[previous], &b = nodes[node];
+            const bool rising = a.keyPrefix != b.keyPrefix
+                                    ? a.keyPrefix < b.keyPrefix
+                                    : CompareKeys(table_.keyOf(previous), table_.keyOf(node)) < 0;
+            if (!rising) return -1;
         }
         previous = node;
         ++visited;
-        node = nodes_[node].right;
+        node = nodes[node].right;
+        ++depth;
     }
-    if (visited != count) return false;
-    nodes_[root_].parent = -1;
+    if (visited != count) return -1;
+    nodes[root_].parent = -1;
     for (std::int32_t i = 0; i < count; ++i) {
-        for (std::int32_t child : {nodes_[i].left, nodes_[i].right}) {
-            if (child >= 0) nodes_[child].parent = i;
+        for (std::int32_t child : {nodes[i].left, nodes[i].right}) {
+            if (child >= 0) nodes[child].parent = i;
         }
     }
-    return true;
+    return height;
 }
 
 void StringMap::DropDuplicateKeys() {
-    std::vector<std::int32_t> order(nodes_.size());
+    std::vector<std::int32_t> order(table_.nodes.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::int32_t>(i);
     std::stable_sort(order.begin(), order.end(), [this](std::int32_t a, std::int32_t b) {
-        return CompareKeys(nodes_[a].key, nodes_[b].key) < 0;
+        return CompareKeys(table_.keyOf(a), table_.keyOf(b)) < 0;
     });
-    std::vector<char> keep(nodes_.size(), 1);
+    std::vector<char> keep(table_.nodes.size(), 1);
     for (std::size_t i = 1; i < order.size(); ++i) {
-        if (CompareKeys(nodes_[order[i - 1]].key, nodes_[order[i]].key) == 0) keep[order[i]] = 0;
+        if (CompareKeys(table_.keyOf(order[i - 1]), table_.keyOf(order[i])) == 0) {
+            keep[order[i]] = 0;
+        }
     }
-    std::vector<StoreNode> kept;
-    kept.reserve(nodes_.size());
-    for (std::size_t i = 0; i < nodes_.size(); ++i) {
-        if (keep[i]) kept.push_back(std::move(nodes_[i]));
+    StoreTable kept;
+    for (std::size_t i = 0; i < table_.nodes.size(); ++i) {
+        if (keep[i])
+            kept.add(table_.keyOf(i), std::move(table_.texts[i]), table_.nodes[i].position);
     }
-    nodes_ = std::move(kept);
+    table_ = std::move(kept);
+}
+
+void StringMap::NumberByLevel() {
+    auto& nodes = table_.nodes;
+    if (root_ < 0) return;
+    std::vector<std::int32_t> order{root_};  // old node numbers, level by level
+    order.reserve(nodes.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        for (std::int32_t child : {nodes[order[i]].left, nodes[order[i]].right}) {
+            if (child >= 0) order.push_back(child);
+        }
+    }
+    std::vector<std::int32_t> renumbered(nodes.size(), -1);
+    for (std::size_t i = 0; i < order.size(); ++i)
+        renumbered[order[i]] = static_cast<std::int32_t>(i);
+    auto to = [&renumbered](std::int32_t old) { return old < 0 ? -1 : renumbered[old]; };
+    std::vector<StoreNode> newNodes(order.size());
+    std::vector<std::string> newTexts(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        StoreNode node = nodes[order[i]];
+        node.left = to(node.left);
+        node.right = to(node.right);
+        node.parent = to(node.parent);
+        newNodes[i] = node;
+        newTexts[i] = std::move(table_.texts[order[i]]);
+    }
+    nodes = std::move(newNodes);
+    table_.texts = std::move(newTexts);
+    root_ = 0;
 }
 
 bool StringMap::ReopenIndexedFile() {

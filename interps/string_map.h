@@ -66,7 +66,7 @@ class StringMap {
     // Stores the text under the key. A present key keeps its text when the new one is the same
     // without regard to case; otherwise the text is replaced (an indexed store releases the old
     // record: the next WriteFile leaves it out) and the store counts as modified. False, with
-    // LastError, for an empty key, a key or text over 32767 bytes, or a full store.
+    // LastError, for a key or text over 32767 bytes, or a full store.
     bool SetAt(std::string_view key, std::string_view data);
     bool IsModified() const { return modified_; }
     void SetIsModified(bool modified) { modified_ = modified; }
@@ -89,7 +89,7 @@ class StringMap {
     // GetAt; the texts are stored in the clear.
     std::string GetAt_Decrypt(std::string_view key) const;
 
-    std::int32_t Count() const { return static_cast<std::int32_t>(nodes_.size()); }
+    std::int32_t Count() const { return static_cast<std::int32_t>(table_.nodes.size()); }
     // The keys in key order.
     std::vector<std::string> Keys() const;
     // Why the last OpenFile, SetAt or WriteFile failed; a note when OpenFile rebuilt the tree.
@@ -101,20 +101,24 @@ class StringMap {
     std::int32_t Find(std::string_view key) const;
     std::string TextOf(std::size_t node) const;
     std::string ReadTextRecord(std::int32_t position) const;
-    void Insert(std::string key, std::string data);
-    std::int32_t BuildBalanced(std::vector<std::int32_t>& order, std::size_t from, std::size_t to,
-                               std::int32_t parent);
+    bool Insert(std::string_view key, std::string text);
+    std::int32_t BuildBalanced(const std::vector<std::int32_t>& order, std::size_t from,
+                               std::size_t to, std::int32_t parent);
     std::vector<std::int32_t> SubtreeOrder(std::int32_t top) const;
     void RebuildSubtree(std::int32_t top);
-    // Checks that the links form one search tree over all nodes and sets the parent links.
-    bool LinkParents();
+    // The height of the tree when its links form one search tree over all nodes, with the parent
+    // links set; -1 otherwise.
+    int CheckTree();
     void DropDuplicateKeys();
+    // Renumbers the nodes level by level from the root, so that a look-up's first steps stay
+    // within a few cache lines.
+    void NumberByLevel();
     bool ReopenIndexedFile();
     void CloseFile();
     [[noreturn]] void ThrowCorrupt() const;
 
     StoreFileWriter writer_;
-    std::vector<StoreNode> nodes_;
+    StoreTable table_;
     std::int32_t root_ = -1;
     bool indexed_ = false;
     bool modified_ = false;
@@ -124,9 +128,6 @@ class StringMap {
     std::int64_t dataEnd_ = 0;        // an indexed store's data area ends here (P)
     std::string lastError_;
 };
-
-// Case-insensitive (ASCII) three-way comparison of keys.
-int CompareKeys(std::string_view a, std::string_view b);
 
 // A text made ready for a rich-text document: "\", "{" and "}" escaped, line breaks as "\par ",
 // bytes above 127 as "\'hh".

@@ -56,6 +56,7 @@ TEST(TextImport, EntriesFollowTheKeyLineRules) {
         {"a key line at the very end has an empty text", "#a\nx\n#b", {{"a", "x"}, {"b", ""}}},
         {"'!' keys are skipped", "#!draft\nnot yet\n#kept\nyes\n#!\n", {{"kept", "yes"}}},
         {"a '!' inside a key is kept", "#a!b\nz\n", {{"a!b", "z"}}},
+        {"a bare '#' opens an entry with an empty key", "#\nz\n#:\ny\n", {{"", "z"}, {"", "y"}}},
         {"an empty file has no entries", "", {}},
         {"a file without key lines has no entries", "just\ntext\n", {}},
     };
@@ -111,17 +112,18 @@ TEST(TextImport, ImportAsciiStoresWhatItCanAndSaysWhereItStopped) {
     {
         std::ofstream out(path, std::ios::binary);
         out << "Texts for testing\n#Sun_Ven_Flowing:\nEasy warmth.  \n#sun_ven_flowing\nEASY "
-               "WARMTH.\n#mar_sat_challenging\nFriction.\n#\nA key line without key.\n#late\nx\n";
+               "WARMTH.\n#\nUnder the empty key.\n#long\n"
+            << std::string(40000, 'w') << "\n#late\nx\n";
     }
     StringMap store;
     const ImportResult result = store.ImportAscii(path);
     EXPECT_FALSE(result.complete);
     EXPECT_EQ(result.stopLine, 8);
     EXPECT_EQ(result.stored, 3);
-    EXPECT_EQ(result.problem, "the key is empty");
+    EXPECT_EQ(result.problem, "the text of 'long' is longer than 32767 characters");
     EXPECT_EQ(store.Count(), 2);
     EXPECT_EQ(store.GetAt("SUN_VEN_FLOWING"), "Easy warmth.");
-    EXPECT_EQ(store.GetAt("mar_sat_challenging"), "Friction.");
+    EXPECT_EQ(store.GetAt(""), "Under the empty key.");
     EXPECT_FALSE(store.Lookup("late"));
 
     const ImportResult missing = store.ImportAscii(folder.path() / "missing.txt");
@@ -129,21 +131,6 @@ TEST(TextImport, ImportAsciiStoresWhatItCanAndSaysWhereItStopped) {
     EXPECT_EQ(missing.stopLine, 0);
     EXPECT_NE(ImportStopMessage(missing, "missing.txt").find("cannot read the file"),
               std::string::npos);
-}
-
-TEST(TextImport, AnOverlongTextStopsTheImport) {
-    TempFolder folder;
-    const auto path = folder.path() / "long.txt";
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << "#ok\nfine\n#long\n" << std::string(40000, 'w') << "\n#after\nx\n";
-    }
-    StringMap store;
-    const ImportResult result = store.ImportAscii(path);
-    EXPECT_FALSE(result.complete);
-    EXPECT_EQ(result.stopLine, 3);
-    EXPECT_EQ(store.Count(), 1);
-    EXPECT_NE(result.problem.find("longer than 32767"), std::string::npos);
 }
 
 }  // namespace
