@@ -27,6 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     StringMap store;
     int previousLine = 0, offered = 0;
+    bool refused = false;
     const ImportResult result = ReadImportText(text, [&](const ImportEntry& entry) {
         ++offered;
         CHECK(entry.line > previousLine);
@@ -36,13 +37,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CHECK(entry.text.empty() ||
               entry.text.find_last_not_of("\r\n\t ") == entry.text.size() - 1);
         CHECK(entry.text.find("\n#") == std::string::npos && entry.text.rfind('#', 0) != 0);
-        if (!store.SetAt(entry.key, entry.text)) return store.LastError();
+        if (!store.SetAt(entry.key, entry.text)) {
+            refused = true;
+            return store.LastError();
+        }
         std::string stored;
         CHECK(store.Lookup(entry.key, &stored));
         CHECK(CompareKeys(stored, entry.text) == 0);
         return std::string();
     });
-    CHECK(result.stored == (result.complete ? offered : offered - 1));
+    CHECK(result.stored == (refused ? offered - 1 : offered));
+    CHECK(!refused || !result.complete);
     CHECK(result.complete == result.problem.empty());
     CHECK(result.complete || result.stopLine > 0);
     CHECK(store.Count() <= result.stored);

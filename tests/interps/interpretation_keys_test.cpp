@@ -131,15 +131,5 @@ TEST(InterpretationKeys, EveryReportableAspectHasAKeyInItsStore) {
     }
 }
 
-TEST(InterpretationKeys, CompatibilityStoresKeyAPairOnceTransitStoresByDirection) {
-    EXPECT_EQ(StoreKeyOfAspect("ven_sun_000", ReportMode::RomanceCompatibility),
-              StoreKeyOfAspect("sun_ven_000", ReportMode::RomanceCompatibility));
-    EXPECT_NE(StoreKeyOfAspect("ven_sat_000", ReportMode::FinancialTransits),
-              StoreKeyOfAspect("sat_ven_000", ReportMode::FinancialTransits));
-    EXPECT_EQ(SynchronizationKey("ven", "sun", ReportMode::RomanceCompatibility), "sun_ven_synch");
-    EXPECT_EQ(SynchronizationKey("ven", "sun", ReportMode::RomanceTransits), "ven_sun_synch");
-    EXPECT_FALSE(SynchronizationKey("ven", "sun", ReportMode::NatalMoney));
-}
-
 }  // namespace
 }  // namespace quintaro

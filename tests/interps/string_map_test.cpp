@@ -150,22 +150,6 @@ TEST(StringMap, AReplacedTextOfAnIndexedStoreLeavesTheFile) {
     EXPECT_EQ(again.GetAt("sun_ven_flowing"), "Unchanged.");
 }
 
-TEST(StringMap, AStoreWithoutFileCanBeCreatedByItsNextWrite) {
-    TempFolder folder;
-    const auto path = folder.path() / "new.dat";
-    StringMap store;
-    EXPECT_FALSE(store.WriteFile());
-    EXPECT_EQ(store.LastError(), "the store has no file name");
-    EXPECT_FALSE(store.OpenFile(path));
-    store.SetFileName(path);
-    store.SetIsModified(true);
-    store.SetAt("a", "b");
-    ASSERT_TRUE(store.WriteFile());
-    StringMap again;
-    EXPECT_TRUE(again.OpenFile(path));
-    EXPECT_EQ(again.GetAt("A"), "b");
-}
-
 TEST(StringMap, ClearEmptiesTheStoreAndMarksItModified) {
     StringMap store;
     store.SetAt("a", "b");
