@@ -40,5 +40,6 @@ void AddWheelCommand(CLI::App& app, CliContext& context);
 void AddPositionsCommand(CLI::App& app, CliContext& context);
 void AddHousesCommand(CLI::App& app, CliContext& context);
 void AddOptCommands(CLI::App& app, CliContext& context);
+void AddStoreCommands(CLI::App& app, CliContext& context);
 
 }  // namespace quintaro::cli

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     quintaro::cli::AddPositionsCommand(app, context);
     quintaro::cli::AddHousesCommand(app, context);
     quintaro::cli::AddOptCommands(app, context);
+    quintaro::cli::AddStoreCommands(app, context);
 
     try {
         app.parse(argc, argv);

@@ -7,8 +7,9 @@
 
 namespace quintaro {
 
-// Writes a file whole or not at all: the text goes to a temporary file beside the target, which
-// then replaces the target in one rename. Returns an empty string on success, else the reason.
+// Writes a file whole or not at all: the text goes to a temporary file beside the target, is
+// flushed to the disk, and then replaces the target in one rename. Returns an empty string on
+// success, else the reason.
 std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
 
 // Reads a whole file; false when it cannot be opened.
