@@ -277,9 +277,10 @@ ImportOutcome ImportList(ListKind kind, const std::filesystem::path& list,
         outcome.records = writer.count();
     }
     if (outcome.badLine) {
-        outcome.error += outcome.records > 0 ? "\n\nThe " + std::to_string(outcome.records) +
-                                                   " records before it are kept in " +
-                                                   database.filename().string() + "."
+        const std::string kept = outcome.records == 1 ? "The record before it is kept in "
+                                                      : "The " + std::to_string(outcome.records) +
+                                                            " records before it are kept in ";
+        outcome.error += outcome.records > 0 ? "\n\n" + kept + database.filename().string() + "."
                                              : "\n\nNo database was created.";
         messages.show(std::string(kBadListTitle), outcome.error, MessageIcon::Critical);
     }
