@@ -27,7 +27,7 @@ std::filesystem::path TemporaryName(const std::filesystem::path& path) {
 
 AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
     : target_(std::move(target)), temp_(TemporaryName(target_)) {
-    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd_ < 0) error_ = "cannot create " + temp_.string() + ": " + std::strerror(errno);
 }
 

@@ -64,6 +64,13 @@ bool CheckValue(const ListColumn& column, std::string& value, std::string& error
         error = "the " + std::string(column.label) + " \"" + value + "\" " + what;
         return false;
     };
+    bool control = std::any_of(value.begin(), value.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
+    if (control) {
+        error = "the " + std::string(column.label) + " holds control characters";
+        return false;
+    }
     if (value.empty()) {
         if (column.kind == ColumnKind::Name) {
             error = "the " + std::string(column.label) + " is empty";

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 #include "database/person_listing.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
-#include <fstream>
+#include <cstring>
 
 #include "database/apd_file.h"
 #include "database/record_checks.h"
@@ -27,7 +31,7 @@ PersonSummary Summarise(long number, std::string_view head) {
     PersonRecord record = DecodeRecord(head);
     PersonSummary s;
     s.number = number;
-    s.problems = CheckRecord(record);
+    s.problems = CheckRecordHead(record);
     s.recordKey = std::move(record.recordKey);
     s.primaryName = std::move(record.primaryName);
     s.firstName = std::move(record.firstName);
@@ -57,20 +61,23 @@ std::optional<DatabaseListing> ReadListing(const std::filesystem::path& file, st
                                            const Progress& progress) {
     auto size = ReadApdSize(file, error);
     if (!size) return std::nullopt;
-    std::ifstream in;
-    in.rdbuf()->pubsetbuf(nullptr, 0);  // each head is one read; no buffer to fill and discard
-    in.open(file, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + file.string();
+    // Each head is one positioned read; the rest of the record is never copied.
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = "cannot open " + file.string() + ": " + std::strerror(errno);
         return std::nullopt;
     }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
     DatabaseListing listing;
     listing.leftoverBytes = size->leftoverBytes;
     listing.people.reserve(static_cast<size_t>(size->records));
     std::string head(RecordHeadSize(), '\0');
     for (long n = 1; n <= size->records; ++n) {
-        in.seekg(static_cast<std::streamoff>(n - 1) * static_cast<std::streamoff>(RecordSize));
-        if (!in.read(head.data(), static_cast<std::streamsize>(head.size()))) {
+        const off_t offset = static_cast<off_t>(n - 1) * static_cast<off_t>(RecordSize);
+        if (::pread(fd, head.data(), head.size(), offset) != static_cast<ssize_t>(head.size())) {
             error = "cannot read record " + std::to_string(n) + " of " + file.string();
             return std::nullopt;
         }

@@ -39,14 +39,17 @@ void CheckSortDate(const std::string& text, std::vector<std::string>& problems) 
         problems.push_back("the birth date for sorting \"" + text + "\" is not a yyyy-mm-dd date");
 }
 
-}  // namespace
+void CheckTexts(const PersonRecord& r, size_t bytes, std::vector<std::string>& problems) {
+    ForEachTextField(
+        r,
+        [&](const RecordField& field, const std::string& text) {
+            if (HasControlCharacters(text))
+                problems.push_back("the " + FieldName(field) + " holds control characters");
+        },
+        bytes);
+}
 
-std::vector<std::string> CheckRecord(const PersonRecord& r) {
-    std::vector<std::string> problems;
-    ForEachTextField(r, [&](const RecordField& field, const std::string& text) {
-        if (HasControlCharacters(text))
-            problems.push_back("the " + FieldName(field) + " holds control characters");
-    });
+void CheckBirthData(const PersonRecord& r, std::vector<std::string>& problems) {
     if (r.birthHour > 12)
         problems.push_back("the birth hour " + std::to_string(r.birthHour) + " is not 1 to 12");
     if (r.birthMinute > 59)
@@ -58,6 +61,21 @@ std::vector<std::string> CheckRecord(const PersonRecord& r) {
     if (!SerialToDate(r.birthDate)) problems.push_back("the birth date is not a date");
     CheckSortDate(r.birthDateForSorting, problems);
     CheckDates("alternate name", r.alternateNames, problems);
+}
+
+}  // namespace
+
+std::vector<std::string> CheckRecordHead(const PersonRecord& r) {
+    std::vector<std::string> problems;
+    CheckTexts(r, RecordHeadSize(), problems);
+    CheckBirthData(r, problems);
+    return problems;
+}
+
+std::vector<std::string> CheckRecord(const PersonRecord& r) {
+    std::vector<std::string> problems;
+    CheckTexts(r, RecordSize, problems);
+    CheckBirthData(r, problems);
     for (size_t i = 0; i < r.addresses.size(); ++i) {
         if (!SerialToDate(r.addresses[i].effectiveDate))
             problems.push_back("the effective date of address " + std::to_string(i + 1) +

@@ -14,4 +14,8 @@ namespace quintaro {
 // be read as records, so this is how a damaged or foreign file is told apart.
 std::vector<std::string> CheckRecord(const PersonRecord& record);
 
+// The same for the fields of the record's head only (RecordHeadSize bytes: names, member number,
+// sex and birth data), for listings that read no more.
+std::vector<std::string> CheckRecordHead(const PersonRecord& record);
+
 }  // namespace quintaro

@@ -174,10 +174,13 @@ struct LayoutRecorder {
 // Hands each text field with its place in the layout to a function; the other fields are passed by.
 struct TextWalker {
     const std::function<void(const RecordField&, const std::string&)>& onText;
+    size_t bytes;
+    const std::vector<RecordField>& layout = RecordLayout();
     size_t next = 0;  // index into the layout
 
     void text(const char*, int, const char*, const std::string& field, size_t) {
-        onText(RecordLayout()[next++], field);
+        const RecordField& place = layout[next++];
+        if (place.offset + place.width <= bytes) onText(place, field);
     }
     void reserved(const char*, int, const char*, const std::string&, size_t) { ++next; }
     void date(const char*, int, const char*, double) { ++next; }
@@ -189,8 +192,9 @@ struct TextWalker {
 }  // namespace
 
 void ForEachTextField(const PersonRecord& record,
-                      const std::function<void(const RecordField&, const std::string&)>& onText) {
-    TextWalker walker{onText};
+                      const std::function<void(const RecordField&, const std::string&)>& onText,
+                      size_t bytes) {
+    TextWalker walker{onText, bytes};
     VisitFields(record, walker);
 }
 

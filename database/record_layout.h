@@ -41,9 +41,11 @@ void EncodeRecordInto(const PersonRecord& record, char* out);
 // them, the rest keep their blank values; this is how listings read only a record's head.
 PersonRecord DecodeRecord(std::string_view bytes);
 
-// Calls onText for every text field of the record, in file order.
+// Calls onText for every text field of the record that ends within the first `bytes` bytes, in
+// file order.
 void ForEachTextField(const PersonRecord& record,
-                      const std::function<void(const RecordField&, const std::string&)>& onText);
+                      const std::function<void(const RecordField&, const std::string&)>& onText,
+                      size_t bytes = RecordSize);
 
 // A record as the blank-database command writes it: blank texts, missing dates, zero numbers.
 PersonRecord BlankRecord();

@@ -18,6 +18,9 @@ namespace {
 constexpr std::array<std::string_view, PriceColumnCount> kColumnNames = {
     "date", "high", "low", "close", "open", "volume", "open interest"};
 
+// Prices and volumes beyond this are taken for damage; it also keeps every pivot level finite.
+constexpr double kLargestValue = 1e15;
+
 // A decimal number that is the whole text (blanks around it allowed).
 std::optional<double> Decimal(std::string_view text) {
     text = TrimBlanks(text);
@@ -26,9 +29,24 @@ std::optional<double> Decimal(std::string_view text) {
     double value = 0;
     auto [end, ec] =
         std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+    if (ec != std::errc() || end != text.data() + text.size() ||
+        !(std::fabs(value) <= kLargestValue))
         return std::nullopt;
     return value;
+}
+
+// What is wrong with a price or volume text, for a message: empty when it is a usable number.
+std::string ValueProblem(std::string_view name, std::string_view value) {
+    if (Decimal(value)) return {};
+    std::string problem = "the " + std::string(name) + " \"" + std::string(value) + "\" ";
+    double parsed = 0;
+    std::string_view t = TrimBlanks(value);
+    auto [end, ec] =
+        std::from_chars(t.data(), t.data() + t.size(), parsed, std::chars_format::fixed);
+    bool tooLarge =
+        (ec == std::errc::result_out_of_range || (ec == std::errc() && std::isfinite(parsed))) &&
+        end == t.data() + t.size() && !t.empty();
+    return problem + (tooLarge ? "is too large for a price or volume" : "is not a number");
 }
 
 bool IsCalendarDate(int year, int month, int day) {
@@ -89,9 +107,8 @@ std::optional<PriceRow> ParsePriceLine(std::string_view line, PriceFileKind kind
         std::string_view value = TrimBlanks(values[i]);
         row.cells[i] = std::string(value);
         if (i == OpenInterestColumn && value.empty()) continue;
-        if (!Decimal(value)) {
-            error = "the " + std::string(kColumnNames[i]) + " \"" + std::string(value) +
-                    "\" is not a number";
+        if (std::string problem = ValueProblem(kColumnNames[i], value); !problem.empty()) {
+            error = problem;
             return std::nullopt;
         }
     }
@@ -193,10 +210,11 @@ std::optional<std::string> PriceLine(const PriceEntry& entry, PriceFileKind kind
     std::string line = date;
     for (int i = 0; i < valueCount; ++i) {
         std::string_view value = TrimBlanks(entry.values[i]);
-        if (!value.empty() && !Decimal(value)) {
-            error = "the " + std::string(kColumnNames[i + 1]) + " \"" + std::string(value) +
-                    "\" is not a number";
-            return std::nullopt;
+        if (!value.empty()) {
+            if (std::string problem = ValueProblem(kColumnNames[i + 1], value); !problem.empty()) {
+                error = problem;
+                return std::nullopt;
+            }
         }
         line += ",";
         line += value;

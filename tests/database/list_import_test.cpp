@@ -218,6 +218,9 @@ TEST(ListLine, BrokenLinesNameTheirFault) {
         {"\"Orrin Feldcastle,4/12/1994,Gulls,27,P,205,R/R", "a quoted value is not closed"},
         {"\"Orrin\" Feldcastle,4/12/1994,Gulls,27,P,205,R/R",
          "text follows the closing quote of value 1"},
+        {"Orrin\x01"
+         "Feldcastle,4/12/1994,Gulls,27,P,205,R/R",
+         "the Name holds control characters"},
     };
     for (const Case& c : cases) {
         std::string error;

@@ -63,6 +63,10 @@ TEST(PriceFile, BadLinesNameTheFileAndLine) {
          "f, line 1: the open interest \"x\" is not a number"},
         {PriceFileKind::Stock, "20240305,110,100,105,101,nan\n",
          "f, line 1: the volume \"nan\" is not a number"},
+        {PriceFileKind::Stock, "20240305,1e300,100,105,101,5\n",
+         "f, line 1: the high \"1e300\" is not a number"},
+        {PriceFileKind::Stock, "20240305,99999999999999999999,100,105,101,5\n",
+         "f, line 1: the high \"99999999999999999999\" is too large for a price or volume"},
     };
     for (const Case& c : cases) {
         std::string error;
