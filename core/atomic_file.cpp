@@ -3,7 +3,6 @@
 
 #include <fcntl.h>
 #include <unistd.h>
-
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -15,62 +14,78 @@ namespace quintaro {
 
 namespace {
 
-// Writes the bytes to a new file and makes sure they are on the disk before the file is
-// renamed over its target: otherwise a crash soon after the rename could leave the target
-// empty on file systems that persist the rename first.
-std::string WriteAndSync(const std::filesystem::path& path, std::string_view content) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0) return "cannot create " + path.string() + ": " + std::strerror(errno);
-    std::string error;
-    for (std::size_t done = 0; done < content.size() && error.empty();) {
-        const ::ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            error = "cannot write " + path.string() + ": " + std::strerror(errno);
-        } else {
-            done += static_cast<std::size_t>(n);
-        }
-    }
-    if (error.empty() && ::fsync(fd) != 0) {
-        error = "cannot write " + path.string() + " to the disk: " + std::strerror(errno);
-    }
-    if (::close(fd) != 0 && error.empty()) {
-        error = "cannot close " + path.string() + ": " + std::strerror(errno);
-    }
-    return error;
-}
-
-// Makes a rename inside the folder durable; failures are ignored (some file systems refuse
-// to sync a folder, and the rename itself has already happened).
-void SyncFolder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
+// A name of its own per process and call, so that two programs saving the same file at once
+// never write into each other's temporary file.
+std::filesystem::path TemporaryName(const std::filesystem::path& path) {
+    auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+    std::filesystem::path temp = path;
+    temp += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(ticks);
+    return temp;
 }
 
 }  // namespace
 
-std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content) {
-    // A name of its own per process and call, so that two programs saving the same file at once
-    // never write into each other's temporary file.
-    auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    std::filesystem::path temp = path;
-    temp += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(ticks);
-    if (std::string error = WriteAndSync(temp, content); !error.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return error;
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
+    : target_(std::move(target)), temp_(TemporaryName(target_)) {
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ < 0) error_ = "cannot create " + temp_.string() + ": " + std::strerror(errno);
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    discard();
+}
+
+void AtomicFileWriter::discard() {
+    if (fd_ < 0) return;
+    ::close(fd_);
+    fd_ = -1;
+    ::unlink(temp_.c_str());
+}
+
+bool AtomicFileWriter::write(std::string_view bytes) {
+    while (error_.empty() && !bytes.empty()) {
+        ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            error_ = "cannot write " + temp_.string() + ": " + std::strerror(errno);
+            discard();
+            break;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
     }
+    return error_.empty();
+}
+
+std::string AtomicFileWriter::commit() {
+    if (!error_.empty()) return error_;
+    if (::fsync(fd_) != 0) {
+        error_ = "cannot flush " + temp_.string() + ": " + std::strerror(errno);
+        discard();
+        return error_;
+    }
+    ::close(fd_);
+    fd_ = -1;
     std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
+    std::filesystem::rename(temp_, target_, ec);
     if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return "cannot replace " + path.string() + ": " + ec.message();
+        ::unlink(temp_.c_str());
+        error_ = "cannot replace " + target_.string() + ": " + ec.message();
+        return error_;
     }
-    SyncFolder(path.parent_path());
+    // The rename itself reaches the disk with the folder.
+    int folder = ::open(target_.parent_path().empty() ? "." : target_.parent_path().c_str(),
+                        O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
     return {};
+}
+
+std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content) {
+    AtomicFileWriter writer(path);
+    writer.write(content);
+    return writer.commit();
 }
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& content) {

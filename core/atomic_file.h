@@ -8,9 +8,33 @@
 namespace quintaro {
 
 // Writes a file whole or not at all: the text goes to a temporary file beside the target, is
-// flushed to the disk, and then replaces the target in one rename. Returns an empty string on
-// success, else the reason.
+// flushed to the disk, and then replaces the target in one rename. Returns an empty string on success, else the reason.
 std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
+
+// Writes a file too big to hold in memory whole or not at all: the pieces go to a temporary file
+// beside the target; commit() flushes it to the disk and renames it over the target. Without a
+// successful commit() the temporary file is removed and the target stays as it was.
+class AtomicFileWriter {
+  public:
+    explicit AtomicFileWriter(std::filesystem::path target);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // False once anything failed; error() then says why.
+    bool write(std::string_view bytes);
+    // Empty on success, else the reason (and the target is untouched).
+    std::string commit();
+    const std::string& error() const { return error_; }
+
+  private:
+    void discard();
+
+    std::filesystem::path target_;
+    std::filesystem::path temp_;
+    int fd_ = -1;
+    std::string error_;
+};
 
 // Reads a whole file; false when it cannot be opened.
 bool ReadWholeFile(const std::filesystem::path& path, std::string& content);
