@@ -55,11 +55,8 @@ AspectInputs InputsFor(const SyntheticSky& sky, double natalJD, double transitJD
     in.transitJD = transitJD;
     sky.Fill(in.chart.Natal, natalJD);
     sky.Fill(in.chart.Transit, transitJD);
-    in.selection = std::string(2 * BodyCount, '0');
-    for (int b = 1; b <= 20; ++b) {
-        in.selection[static_cast<size_t>(b - 1)] = '1';
-        in.selection[static_cast<size_t>(BodyCount + b - 1)] = '1';
-    }
+    in.selection = SelectionFlags();
+    for (int b = 1; b <= 20; ++b) in.selection.setBoth(b, true);
     in.positionAt = sky.Function();
     return in;
 }
