@@ -70,7 +70,7 @@ struct AspectInputs {
     PositionAtMoment positionAt;  // positions at any moment, chart record untouched
     bool solarArc = false;        // the solar-arc window is open: every aspect counts as applying
     // The within-time batch.
-    bool exactOn = false;  // chkExact
+    bool exactOn = false;  // the entry window asks for exact times
     DateStyle dateStyle;
     TimeOrbFilter timeOrbFilter;
     ProgressionMode progression;

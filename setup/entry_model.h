@@ -24,8 +24,8 @@ struct EntrySection {
     std::string latDeg, latMin;
     std::string longDeg, longMin;
     bool pm = false;     // optPM selected (else optAM)
-    bool south = false;  // optSouth selected (else optNorth)
-    bool east = false;   // optEast selected (else optWest)
+    bool south = false;  // "S" chosen (else "N")
+    bool east = false;   // "E" chosen (else "W")
 };
 
 // The option fields and display check boxes shared by both charts.
@@ -119,9 +119,9 @@ const LocationPresetPlace& PresetPlace(LocationPreset preset);
 // the transit section. Does not recompute.
 void SetPresetLocation(EntryModel& model, LocationPreset preset);
 
-// txtNatTran: "t" becomes "n", anything else "t".
+// The step-chart field: "t" becomes "n", anything else "t".
 void ToggleNatTran(EntryOptions& options);
-// The chart that "+"/"-" steps: transit when txtNatTran is "t".
+// The chart that "+"/"-" steps: transit when the step-chart field is "t".
 Section SteppedSection(const EntryOptions& options);
 
 // The option fields as the pipeline and the aspect finders read them.

@@ -39,11 +39,6 @@ bool BodyCheckBoxState(const SelectionFlags& selection, int index) {
     return BodyCheckState(selection, static_cast<BodyCheck>(index));
 }
 
-void ShowHelioOrGeo(const ChartPositions& positions, const SelectionFlags& selection, bool helio,
-                    WorkingPositions& shown) {
-    FillDisplayedSet(positions, selection, helio, false, shown);
-}
-
 std::string PositionCellClipboardText(const BodyCatalogue& catalogue, const ChartKinds& shown,
                                       int row, int column) {
     return GridClipboardText(catalogue, shown, row, column);

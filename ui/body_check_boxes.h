@@ -27,10 +27,6 @@ void WriteBodyCheckBox(SelectionFlags& selection, int index, bool checked,
                        bool slot20IsPartOfFortune);
 bool BodyCheckBoxState(const SelectionFlags& selection, int index);
 
-// chkHelio: the displayed set from the heliocentric or geocentric natal positions.
-void ShowHelioOrGeo(const ChartPositions& positions, const SelectionFlags& selection, bool helio,
-                    WorkingPositions& shown);
-
 // The clipboard text of a click on a cell of the positions grid (row = slot).
 std::string PositionCellClipboardText(const BodyCatalogue& catalogue, const ChartKinds& shown,
                                       int row, int column);
