@@ -54,7 +54,7 @@ AspectMatch ClassifyLongitudeAspect(double separation, double orb) {
     return match;
 }
 
-AspectMatch ClassifyLongitudeAspect(double separation, CoordinateKind kind, const OrbTexts& orbs) {
+AspectMatch ClassifyLongitudeAspect(double separation, CoordinateKind kind, const Orbs& orbs) {
     return ClassifyLongitudeAspect(separation, OrbOf(orbs, kind));
 }
 
@@ -64,7 +64,7 @@ int ClassifyParallel(double first, double second, double orb) {
     return oppositeSides ? AspectContraParallel : AspectParallel;
 }
 
-int ClassifyParallel(double first, double second, CoordinateKind kind, const OrbTexts& orbs) {
+int ClassifyParallel(double first, double second, CoordinateKind kind, const Orbs& orbs) {
     return ClassifyParallel(first, second, OrbOf(orbs, kind));
 }
 

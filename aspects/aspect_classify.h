@@ -18,11 +18,11 @@ struct AspectMatch {
 AspectMatch ClassifyLongitudeAspect(double separation, double orb);
 
 // The same with the orb read from the kind's field at this call.
-AspectMatch ClassifyLongitudeAspect(double separation, CoordinateKind kind, const OrbTexts& orbs);
+AspectMatch ClassifyLongitudeAspect(double separation, CoordinateKind kind, const Orbs& orbs);
 
 // Declination or latitude: parallel (7) when the two lie equally far from zero within the orb,
 // contra-parallel (18) when they do so on opposite sides (0 counts as north), else 1.
 int ClassifyParallel(double first, double second, double orb);
-int ClassifyParallel(double first, double second, CoordinateKind kind, const OrbTexts& orbs);
+int ClassifyParallel(double first, double second, CoordinateKind kind, const Orbs& orbs);
 
 }  // namespace quintaro

@@ -65,7 +65,11 @@ int ApplyingSignWith(const AspectInputs& inputs, HourAheadValues& later, int bod
 }
 
 bool KeepsPair(const AspectInputs& inputs, int body, bool transitSide, CoordinateKind kind) {
-    return IsSelected(inputs.selection, body, transitSide) && !LeftOutOfKind(body, kind);
+    const ChartSide side = transitSide ? ChartSide::Transit : ChartSide::Natal;
+    // A body without a position in the kind's frame (a damaged ephemeris file) takes no part.
+    const ChartKinds& chart = transitSide ? inputs.chart.Transit : inputs.chart.Natal;
+    return inputs.selection.of(side, body) && !LeftOutOfKind(body, kind) &&
+           !chart.missing(IsHelioKind(kind), body);
 }
 
 }  // namespace

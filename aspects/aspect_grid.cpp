@@ -94,8 +94,9 @@ std::vector<RowSource> SourceRows(const AspectList& plain, const TimedAspectList
 }
 
 bool CrucialKeeps(const GridOptions& options, Pairing pairing, int body1, int body2) {
-    return IsSelected(options.crucialSelection, body1, pairing == Pairing::TransitNatal) &&
-           IsSelected(options.crucialSelection, body2, false);
+    const ChartSide side1 =
+        pairing == Pairing::TransitNatal ? ChartSide::Transit : ChartSide::Natal;
+    return options.crucialSelection.of(side1, body1) && options.crucialSelection.natal(body2);
 }
 
 bool IsCalculatedPointName(std::string_view name) {

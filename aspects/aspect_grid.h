@@ -15,11 +15,11 @@ namespace quintaro {
 
 // The aspect grid windows.
 enum class GridWindow {
-    Aspects,             // DataGrdAspects: one kind, chosen by the wheels and chkHelio
-    LongAspects,         // DataGrdLongAspects
-    DeclAspects,         // DataGrdDeclAspects
-    LongAspectsCrucial,  // DataGrdLongAspects_Crucial
-    DeclAspectsCrucial   // DataGrdDeclAspects_Crucial
+    Aspects,             // one kind, chosen by the wheels and the displayed set's frame
+    LongAspects,         // longitudes, geocentric and heliocentric
+    DeclAspects,         // declinations and latitudes
+    LongAspectsCrucial,  // longitudes of the crucial selection
+    DeclAspectsCrucial   // declinations and latitudes of the crucial selection
 };
 
 // Columns of an aspect row.
@@ -59,11 +59,12 @@ const char* DisplayModeCaption(int mode);
 struct GridOptions {
     int displayMode = 1;  // 1, 2: natal–natal; 8, 9: transit–natal (crucial windows: their mode)
     int aspectClassFilter = 0;  // 0..8; other values keep every row
-    bool applyingOnly = false;  // chkApplyingOnly
-    bool exactOn = false;       // exact times on (chkExact)
+    bool applyingOnly = false;  // applying aspects only
+    bool exactOn = false;       // exact times on
     bool progressionMode = false;
-    std::string crucialSelection = std::string(2 * BodyCount, '0');
-    // DataGrdAspects only: the kind the wheels asked for, and chkHelio.
+    SelectionFlags crucialSelection;
+    // The single-kind grid only: the kind the wheels asked for, and whether the displayed set is
+    // heliocentric.
     bool declinationKind = false;
     bool helio = false;
 };

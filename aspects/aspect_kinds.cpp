@@ -2,7 +2,6 @@
 #include "aspects/aspect_kinds.h"
 
 #include "core/bodies.h"
-#include "core/formatting.h"
 
 namespace quintaro {
 
@@ -11,7 +10,7 @@ bool LeftOutOfKind(int body, CoordinateKind kind) {
     return body == SlotSun || body == SlotMoon || body == SlotNode || IsCalculatedPoint(body);
 }
 
-std::string_view OrbTextOf(const OrbTexts& orbs, CoordinateKind kind) {
+double OrbOf(const Orbs& orbs, CoordinateKind kind) {
     switch (kind) {
         case CoordinateKind::GeoLongitude:
             return orbs.geoLongitude;
@@ -22,11 +21,7 @@ std::string_view OrbTextOf(const OrbTexts& orbs, CoordinateKind kind) {
         case CoordinateKind::HelioLatitude:
             return orbs.helioLatitude;
     }
-    return {};
-}
-
-double OrbOf(const OrbTexts& orbs, CoordinateKind kind) {
-    return LeadingNumber(OrbTextOf(orbs, kind));
+    return 0;
 }
 
 }  // namespace quintaro

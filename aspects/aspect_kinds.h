@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 #pragma once
 
-#include <string>
-#include <string_view>
-
 #include "core/positions.h"
 
 namespace quintaro {
@@ -40,17 +37,14 @@ constexpr bool IsCalculatedPoint(int slot) {
     return slot >= 18 && slot <= 20;
 }
 
-// The orb fields of the entry window as typed; each test reads its number afresh.
-struct OrbTexts {
-    std::string geoLongitude = "3.00";    // txtOrb_gl
-    std::string geoDeclination = "1.20";  // txtOrb_gd
-    std::string helioLongitude = "3.00";  // txtOrb_hl
-    std::string helioLatitude = "0.30";   // txtOrb_hlat
+// The orb of each coordinate kind, in degrees.
+struct Orbs {
+    double geoLongitude = 3.0;
+    double geoDeclination = 1.2;
+    double helioLongitude = 3.0;
+    double helioLatitude = 0.3;
 };
 
-std::string_view OrbTextOf(const OrbTexts& orbs, CoordinateKind kind);
-
-// The orb of a kind: the leading number of its field, 0 when there is none.
-double OrbOf(const OrbTexts& orbs, CoordinateKind kind);
+double OrbOf(const Orbs& orbs, CoordinateKind kind);
 
 }  // namespace quintaro

@@ -69,11 +69,13 @@ std::vector<std::string> ChartHeaderLines(const std::string& label, const Listin
     date.year = d.year;
     date.month = d.month;
     date.day = d.day;
-    std::string moment = FormatDate(date, "dd mmm yyyy") + "     " + FormatNumber(d.time, "#0.00") +
-                         " " + d.meridiem + " (" + FormatNumber(d.zone, "0.##") + ")";
-    std::string place = FormatNumber(std::fabs(d.longitude), "##0.00") + " " + d.longitudeWord +
-                        "     " + FormatNumber(std::fabs(d.latitude), "#0.00") + " " +
-                        d.latitudeWord;
+    std::string moment = FormatDate(date, "dd mmm yyyy") + "     " +
+                         FormatNumber(d.time.clock.hhmm(), "#0.00") + " " +
+                         MeridiemText(d.time.meridiem) + " (" + FormatNumber(d.zone, "0.##") + ")";
+    std::string place = FormatNumber(d.longitude.angle.hhmm(), "##0.00") + " " +
+                        EastWestWord(d.longitude.side) + "     " +
+                        FormatNumber(d.latitude.angle.hhmm(), "#0.00") + " " +
+                        NorthSouthWord(d.latitude.side);
     return {label + " = " + chart.name, moment, place};
 }
 

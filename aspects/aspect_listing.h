@@ -12,13 +12,13 @@ namespace quintaro {
 
 // A chart as the report header names it.
 struct ListingChart {
-    std::string name;  // txtName / txtDiurnalName
+    std::string name;
     ChartData data;
 };
 
 struct ListingInputs {
     std::string noticeLine;  // the program's notice line
-    bool helio = false;      // chkHelio: "Heliocentric Aspects" instead of "Geocentric Aspects"
+    bool helio = false;      // "Heliocentric Aspects" instead of "Geocentric Aspects"
     int displayMode = 1;     // 8 or 9 add the transit chart to the header and head body 1 "Tr"
     ListingChart natal;
     ListingChart transit;

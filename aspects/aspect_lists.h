@@ -10,6 +10,7 @@
 #include "core/calendar.h"
 #include "core/chart_positions.h"
 #include "core/positions.h"
+#include "core/selection_flags.h"
 
 namespace quintaro {
 
@@ -57,8 +58,8 @@ struct ProgressionMode {
 // Everything the finders read. The pipeline fills it after the positions are computed.
 struct AspectInputs {
     ChartPositions chart;
-    std::string selection = std::string(2 * BodyCount, '0');  // natal flags 1..53, transit 54..106
-    OrbTexts orbs;
+    SelectionFlags selection;
+    Orbs orbs;
     int numAspects = 1500;  // Num_Aspects of the capacity file
     double natalJD = 0;     // chart moments, UT
     double transitJD = 0;
@@ -69,13 +70,10 @@ struct AspectInputs {
     PositionAtMoment positionAt;  // positions at any moment, chart record untouched
     bool solarArc = false;        // the solar-arc window is open: every aspect counts as applying
     // The within-time batch.
-    bool exactOn = false;  // chkExact
+    bool exactOn = false;  // the entry window asks for exact times
     DateStyle dateStyle;
     TimeOrbFilter timeOrbFilter;
     ProgressionMode progression;
 };
-
-// Selection flag of a body on the natal or the transit side; a short text reads as "0".
-bool IsSelected(const std::string& selection, int body, bool transitSide);
 
 }  // namespace quintaro

@@ -7,8 +7,6 @@
 
 namespace quintaro {
 
-enum class ChartSide { Natal, Transit };
-
 // The chart each body of a pair belongs to.
 constexpr ChartSide SideOfBody1(Pairing pairing) {
     return pairing == Pairing::NatalNatal ? ChartSide::Natal : ChartSide::Transit;

@@ -7,8 +7,8 @@ namespace quintaro {
 // leave out aspects whose exact moment lies further than the time orb from the chart moment.
 // Days, hours and minutes are kept with the settings.
 struct TimeOrbFilter {
-    bool active = false;  // frmTimeOrbFilter is open
-    bool on = false;      // optOnOff(0) "On" selected, optOnOff(1) "Off" otherwise
+    bool active = false;  // the filter window is open
+    bool on = false;      // "On" chosen in it (else "Off")
     int days = 3;
     int hours = 0;
     int minutes = 0;

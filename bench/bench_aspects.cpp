@@ -51,8 +51,7 @@ AspectInputs DefaultLikeInputs(const PositionAtMoment& positionAt) {
     in.positionAt = positionAt;
     in.exactOn = true;
     for (int body : kDefaultBodies) {
-        in.selection[static_cast<size_t>(body - 1)] = '1';
-        in.selection[static_cast<size_t>(BodyCount + body - 1)] = '1';
+        in.selection.setBoth(body, true);
         for (auto [chart, jd] :
              {std::pair{&in.chart.Natal, kNatalJD}, std::pair{&in.chart.Transit, kTransitJD}}) {
             BodyPoint geo = positionAt(jd, body, Frame::Geocentric);

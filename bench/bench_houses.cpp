@@ -15,11 +15,10 @@ ChartData SampleChart() {
     data.year = 1987;
     data.month = 4;
     data.day = 10;
-    data.time = 7.21f;
-    data.meridiem = "P.M.";
+    data.time = {{7, 21}, Meridiem::PM};
     data.zone = 5;
-    data.longitude = 87.38f;
-    data.latitude = 41.52f;
+    data.longitude = {{87, 38}, EastWest::West};
+    data.latitude = {{41, 52}, NorthSouth::North};
     return data;
 }
 

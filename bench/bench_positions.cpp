@@ -76,7 +76,7 @@ struct Loaded {
         InstallEphemerisFrom(GeneratedFolder, home, messages);
         SelectLoadFiles(home, catalogue, messages);
         planetFiles = OpenPlanetFiles(home, ephemeris);
-        LoadDayTables(home, catalogue, std::string(2 * BodyCount, '1'), tables, messages, {});
+        LoadDayTables(home, catalogue, SelectionFlags::All(), tables, messages, {});
     }
     ~Loaded() { std::filesystem::remove_all(home); }
 };

@@ -20,8 +20,7 @@ WheelInput BusyWheel() {
     WheelInput input;
     input.withTransit = true;
     for (int slot = 1; slot <= 20; ++slot) {
-        input.selection[slot - 1] = '1';
-        input.selection[BodyCount + slot - 1] = '1';
+        input.selection.setBoth(slot, true);
         input.natal.longitude[slot] = slot * 37.3 - 360 * static_cast<int>(slot * 37.3 / 360);
         input.transit.longitude[slot] = slot * 53.1 - 360 * static_cast<int>(slot * 53.1 / 360);
         input.natal.direction.set(slot, slot % 2 ? 'r' : 'f');

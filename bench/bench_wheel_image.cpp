@@ -7,10 +7,10 @@
 #include <QGuiApplication>
 #include <filesystem>
 
-#include "aspects/session.h"
+#include "app/session.h"
+#include "app/wheel_input_builder.h"
 #include "ui/glyph_font.h"
 #include "ui/wheel_export.h"
-#include "ui/wheel_input_builder.h"
 #include "ui/workstation_controller.h"
 
 namespace {
@@ -25,7 +25,7 @@ void BM_WheelImage800(benchmark::State& state) {
     StartSession(session);
     GlyphFontRegistration font(home / "Orvessa.ttf");
     WheelTarget target;
-    WheelInput input = BuildWheelInput(session, DisplayChoices{}, WheelView{}, target);
+    WheelInput input = BuildWheelInput(session, WheelView{}, target);
     for (auto _ : state) benchmark::DoNotOptimize(WheelImage(input, 800, 800));
     state.SetLabel(font.registered() ? "glyph font registered" : "no glyph font");
     std::filesystem::remove_all(home);

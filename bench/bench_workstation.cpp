@@ -8,9 +8,8 @@
 
 #include <filesystem>
 
-#include "aspects/session.h"
+#include "app/session.h"
 #include "core/ephemeris_loader.h"
-#include "setup/pipeline.h"
 
 namespace {
 
@@ -64,8 +63,8 @@ void BM_StartUpWith33FreeBodies(benchmark::State& state) {
         StartSession(session);
         // The default groups leave the free slots off: switch all 33 on as the body options
         // window would, which loads their tables and recomputes.
-        std::string flags = session.workstation.flags();
-        for (int slot = FirstFreeSlot; slot <= BodyCount; ++slot) flags[slot - 1] = '1';
+        SelectionFlags flags = session.workstation.flags();
+        for (int slot = FirstFreeSlot; slot <= BodyCount; ++slot) flags.setNatal(slot, true);
         ApplySelection(session, flags);
         if (!session.workstation.tables.Loaded(BodyCount)) state.SkipWithError("not loaded");
     }
@@ -79,7 +78,7 @@ void BM_ComputeCharts(benchmark::State& state) {
     Session session(home, messages);
     StartSession(session);
     for (auto _ : state) {
-        ComputeCharts(session.workstation);
+        ComputeCharts(session);
         benchmark::DoNotOptimize(session.lists);
     }
     std::filesystem::remove_all(home);

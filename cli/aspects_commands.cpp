@@ -10,7 +10,6 @@
 #include "cli/cli_context.h"
 #include "cli/workstation_run.h"
 #include "core/glyph_text.h"
-#include "setup/pipeline.h"
 
 namespace quintaro::cli {
 
@@ -51,7 +50,7 @@ std::unique_ptr<Session> ComputedSession(const std::string& optFile, bool exact,
     if (!optFile.empty()) {
         if (!LoadOptFile(*session, optFile, context)) return nullptr;
     } else if (exact) {
-        ComputeCharts(session->workstation);
+        ComputeCharts(*session);
     }
     return session;
 }
@@ -108,7 +107,7 @@ void RunGrid(const GridCommandOptions& options, CliContext& context) {
     grid.aspectClassFilter = options.filter;
     grid.applyingOnly = options.applyingOnly;
     grid.exactOn = options.exact;
-    grid.crucialSelection = session->workstation.groups.crucial.live.text();
+    grid.crucialSelection = session->workstation.groups.crucial.live;
     grid.helio = session->workstation.entry.options.helio;
     GridModel model = BuildAspectGrid(kGrids.at(options.name), grid, session->lists, session->timed,
                                       session->workstation.catalogue);

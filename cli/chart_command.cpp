@@ -22,25 +22,32 @@ struct ChartOptions {
 };
 
 std::string HouseOf(const ChartHouses& houses, int slot) {
-    std::string label = houses.HousePlacement.substr(static_cast<size_t>(10 * (slot - 1)), 4);
+    std::string label(HouseNumberLabel4(houses.HouseOfSlot[slot]));
     size_t first = label.find_first_not_of(' ');
     return first == std::string::npos ? "" : label.substr(first);
 }
 
+// A value, or null where the position could not be computed.
+Json ValueOrNull(const PerSlot<double>& values, bool missing, int slot) {
+    return missing ? Json(nullptr) : Json(values[slot]);
+}
+
 Json ChartJson(const Workstation& ws, const ChartState& chart, const ChartKinds& kinds,
-               int flagOffset) {
+               ChartSide side) {
     const ChartHouses& h = chart.houses;
     Json cusps = Json::array();
     for (int k = 1; k <= 12; ++k) cusps.push_back(h.HouseCusps[k]);
     Json bodies = Json::array();
     for (int slot = 1; slot <= BodyCount; ++slot) {
-        if (ws.flags()[flagOffset + slot - 1] != '1') continue;
+        if (!ws.flags().of(side, slot)) continue;
+        const bool geoMissing = kinds.missing(false, slot),
+                   helioMissing = kinds.missing(true, slot);
         bodies.push_back({{"slot", slot},
                           {"name", ws.catalogue.BodyNames[slot]},
-                          {"geo_long", kinds.GeoLong[slot]},
-                          {"geo_decl", kinds.GeoDecl[slot]},
-                          {"helio_long", kinds.HelioLong[slot]},
-                          {"helio_lat", kinds.HelioLat[slot]},
+                          {"geo_long", ValueOrNull(kinds.GeoLong, geoMissing, slot)},
+                          {"geo_decl", ValueOrNull(kinds.GeoDecl, geoMissing, slot)},
+                          {"helio_long", ValueOrNull(kinds.HelioLong, helioMissing, slot)},
+                          {"helio_lat", ValueOrNull(kinds.HelioLat, helioMissing, slot)},
                           {"house", HouseOf(h, slot)},
                           {"retro", std::string(1, kinds.GeoRetro.at(slot))}});
     }
@@ -51,12 +58,13 @@ Json ChartJson(const Workstation& ws, const ChartState& chart, const ChartKinds&
 }
 
 void PrintChartText(const Workstation& ws, const char* title, const ChartState& chart,
-                    const ChartKinds& kinds, int flagOffset) {
+                    const ChartKinds& kinds, ChartSide side) {
     const ChartHouses& h = chart.houses;
     std::cout << '\n'
               << title << ": " << chart.name << "  " << GlyphsAsPlainText(chart.data.dateText)
-              << "  " << FormatNumber(chart.data.time, "#0.00") << ' ' << chart.data.meridiem
-              << "  JD " << FormatNumber(h.ChartJD, "0.00000") << '\n'
+              << "  " << FormatNumber(chart.data.time.clock.hhmm(), "#0.00") << ' '
+              << MeridiemText(chart.data.time.meridiem) << "  JD "
+              << FormatNumber(h.ChartJD, "0.00000") << '\n'
               << "  ASC " << FormatNumber(h.Ascendant, "000.0000") << "  MC "
               << FormatNumber(h.Midheaven, "000.0000") << "  Vertex "
               << FormatNumber(h.Vertex, "000.0000") << "  PartF "
@@ -67,7 +75,7 @@ void PrintChartText(const Workstation& ws, const char* title, const ChartState& 
         std::cout << ' ' << HouseLabel4(k) << ' ' << FormatNumber(h.HouseCusps[k], "000.00");
     std::cout << '\n';
     for (int slot = 1; slot <= BodyCount; ++slot) {
-        if (ws.flags()[flagOffset + slot - 1] != '1') continue;
+        if (!ws.flags().of(side, slot)) continue;
         std::string name = ws.catalogue.BodyNames[slot];
         name.resize(10, ' ');
         std::cout << "  " << FormatNumber(slot, "00") << ' ' << name
@@ -75,7 +83,7 @@ void PrintChartText(const Workstation& ws, const char* title, const ChartState& 
                   << FormatNumber(kinds.GeoDecl[slot], "00.0000") << "  "
                   << FormatNumber(kinds.HelioLong[slot], "000.0000") << ' '
                   << FormatNumber(kinds.HelioLat[slot], "0.0000") << "  "
-                  << h.HousePlacement.substr(static_cast<size_t>(10 * (slot - 1)), 10) << '\n';
+                  << HouseNumberLabel4(h.HouseOfSlot[slot]) << " HOUSE" << '\n';
     }
 }
 
@@ -98,13 +106,14 @@ void RunChart(const ChartOptions& options, CliContext& context) {
     if (!options.optFile.empty() && !LoadOptFile(*session, options.optFile, context)) return;
     if (!ws.chartsComputed) context.exitCode = 1;
     if (options.json) {
-        std::cout << Json{{"natal", ChartJson(ws, ws.natal, ws.record.Natal, 0)},
-                          {"transit", ChartJson(ws, ws.transit, ws.record.Transit, BodyCount)}}
+        std::cout << Json{{"natal", ChartJson(ws, ws.natal, ws.record.Natal, ChartSide::Natal)},
+                          {"transit",
+                           ChartJson(ws, ws.transit, ws.record.Transit, ChartSide::Transit)}}
                   << '\n';
     } else {
         PrintGrid(ws.grid);
-        PrintChartText(ws, "Natal", ws.natal, ws.record.Natal, 0);
-        PrintChartText(ws, "Transit", ws.transit, ws.record.Transit, BodyCount);
+        PrintChartText(ws, "Natal", ws.natal, ws.record.Natal, ChartSide::Natal);
+        PrintChartText(ws, "Transit", ws.transit, ws.record.Transit, ChartSide::Transit);
     }
     CloseSession(*session, context);
 }

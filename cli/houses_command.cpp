@@ -71,13 +71,10 @@ std::optional<ChartData> ChartFromMoment(const HousesOptions& o, CliContext& con
     data.year = moment->year;
     data.month = moment->month;
     data.day = moment->day;
-    data.time = static_cast<float>(moment->clock);
-    data.meridiem = MeridiemText(moment->meridiem);
+    data.time = {SplitHhmm(moment->clock), moment->meridiem};
     data.zone = moment->zone;
-    data.longitude = static_cast<float>(o.east ? -*o.longitude : *o.longitude);
-    data.longitudeWord = o.east ? "East" : "West";
-    data.latitude = static_cast<float>(o.south ? -*o.latitude : *o.latitude);
-    data.latitudeWord = o.south ? "South" : "North";
+    data.longitude = {SplitHhmm(*o.longitude), o.east ? EastWest::East : EastWest::West};
+    data.latitude = {SplitHhmm(*o.latitude), o.south ? NorthSouth::South : NorthSouth::North};
     return data;
 }
 

@@ -148,22 +148,23 @@ bool BuildSection(const ChartOptions& o, const EntrySection& fallback, EntrySect
     return true;
 }
 
-// "--select node,angles,pf,chiron,moon" into the natal flags of a selection text.
-bool ApplySelect(const std::string& list, std::string& selection, std::string& error) {
+// "--select node,angles,pf,chiron,moon" into the natal flags of a selection.
+bool ApplySelect(const std::string& list, SelectionFlags& selection, std::string& error) {
     std::stringstream in(list);
     std::string item;
     while (std::getline(in, item, ',')) {
         if (item.empty()) continue;
         if (item == "node") {
-            selection[SlotNode - 1] = '1';
+            selection.setNatal(SlotNode, true);
         } else if (item == "angles") {
-            selection[SlotAscendant - 1] = selection[SlotMidheaven - 1] = '1';
+            selection.setNatal(SlotAscendant, true);
+            selection.setNatal(SlotMidheaven, true);
         } else if (item == "pf") {
-            selection[SlotPartOfFortune - 1] = '1';
+            selection.setNatal(SlotPartOfFortune, true);
         } else if (item == "chiron") {
-            selection[SlotChiron - 1] = '1';
+            selection.setNatal(SlotChiron, true);
         } else if (item == "moon") {
-            selection[SlotMoon - 1] = '1';
+            selection.setNatal(SlotMoon, true);
         } else {
             error = "unknown body '" + item + "' in --select (node, angles, pf, chiron, moon)";
             return false;
@@ -187,7 +188,7 @@ void RunWrite(const WriteOptions& o, CliContext& context) {
     transitDefault.name = "Transits";
     if (!BuildSection(o.transit, transitDefault, model.transit, error))
         return context.fail("transit: " + error);
-    std::string selection(2 * BodyCount, '0');
+    SelectionFlags selection;
     if (!ApplySelect(o.select, selection, error)) return context.fail(error);
     if (!std::isfinite(o.carriedA) || !std::isfinite(o.carriedB))
         return context.fail("carried values must be finite numbers");
@@ -238,7 +239,7 @@ void RunRead(const std::string& path, bool json, CliContext& context) {
     std::optional<ChartFile> file = ReadChartFile(path);
     if (!file) return context.fail("cannot open the chart data file " + path);
     EntryModel model;
-    std::string selection(2 * BodyCount, '0');
+    SelectionFlags selection;
     ChartFileMemory memory;
     ApplyChartFile(*file, ChartFileTarget::Everything, model, selection, memory);
     for (const std::string& problem : file->problems)

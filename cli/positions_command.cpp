@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 // positions: every slot's position at a moment, from the ephemeris files of the installation
 // folder (installed there from the build's generated files when missing).
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -35,8 +36,13 @@ void PrintJson(const PositionsOptions& options, bool valid, const BodyCatalogue&
         nlohmann::ordered_json body;
         body["slot"] = slot;
         body["name"] = catalogue.BodyNames[slot];
-        body["long"] = work.WorkLong[slot];
-        body["second"] = work.WorkSecond[slot];
+        if (work.Missing[slot]) {  // a position the ephemeris could not give
+            body["long"] = nullptr;
+            body["second"] = nullptr;
+        } else {
+            body["long"] = work.WorkLong[slot];
+            body["second"] = work.WorkSecond[slot];
+        }
         body["retro"] = std::string(1, work.RetroMarks.at(slot));
         body["direction"] = std::string(1, work.DirectionMarks.at(slot));
         out["bodies"].push_back(std::move(body));
@@ -51,6 +57,10 @@ void PrintText(const PositionsOptions& options, bool valid, const BodyCatalogue&
     std::printf("Slot  Name            Longitude      %s  R  D\n",
                 options.helio ? "Latitude" : "Declin. ");
     for (int slot = 1; slot <= BodyCount; ++slot) {
+        if (work.Missing[slot]) {
+            std::printf("%4d  %-14s %24s\n", slot, catalogue.BodyNames[slot].c_str(), "missing");
+            continue;
+        }
         std::printf("%4d  %-14s %11.6f  %11.6f  %c  %c\n", slot, catalogue.BodyNames[slot].c_str(),
                     work.WorkLong[slot], work.WorkSecond[slot], work.RetroMarks.at(slot),
                     work.DirectionMarks.at(slot));
@@ -70,8 +80,7 @@ void RunPositions(const PositionsOptions& options, CliContext& context) {
                       MessageIcon::Exclamation);
     }
     DayTables tables;
-    const std::string everySlot(2 * BodyCount, '1');
-    LoadDayTables(home, catalogue, everySlot, tables, messages, {});
+    LoadDayTables(home, catalogue, SelectionFlags::All(), tables, messages, {});
 
     Positions positions(ephemeris, tables, messages);
     if (options.use1750) {
@@ -86,7 +95,9 @@ void RunPositions(const PositionsOptions& options, CliContext& context) {
     } else {
         PrintText(options, valid, catalogue, work);
     }
-    if (!valid) context.exitCode = 1;
+    const bool complete = std::none_of(work.Missing.begin() + 1, work.Missing.end(),
+                                       [](bool missing) { return missing; });
+    if (!valid || !complete) context.exitCode = 1;
 }
 
 }  // namespace

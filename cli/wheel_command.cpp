@@ -1,19 +1,14 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 // wheel: the chart wheel of the computed charts written as PNG, SVG or PDF, with the glyphs
-// drawn from the installation folder's glyph font (embedded, or as outlines in SVG).
-#include <QGuiApplication>
-
-#include <cstdlib>
+// drawn from the installation folder's glyph font (as outlines in SVG).
 #include <filesystem>
 #include <iostream>
 #include <memory>
 
+#include "app/wheel_input_builder.h"
 #include "cli/cli_context.h"
 #include "cli/workstation_run.h"
-#include "ui/glyph_font.h"
-#include "ui/wheel_export.h"
-#include "ui/wheel_input_builder.h"
-#include "ui/workstation_controller.h"
+#include "wheels/wheel_files.h"
 
 namespace quintaro::cli {
 
@@ -25,22 +20,6 @@ struct WheelOptions {
     int filter = 0, size = 800;
 };
 
-// The drawing needs a Qt application; without a display it draws offscreen. The arguments must
-// outlive the application, so they live beside it.
-struct DrawingApplication {
-    static bool ChoosePlatform() {
-        if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
-            !std::getenv("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        return true;
-    }
-    bool platformChosen = ChoosePlatform();  // before the application starts
-    int argc = 1;
-    char name[13] = "quintaro-cli";
-    char* argv[2] = {name, nullptr};
-    QGuiApplication application{argc, argv};
-};
-
 void RunWheel(const WheelOptions& options, CliContext& context) {
     std::string extension = std::filesystem::path(options.out).extension().string();
     if (extension != ".png" && extension != ".svg" && extension != ".pdf")
@@ -48,18 +27,14 @@ void RunWheel(const WheelOptions& options, CliContext& context) {
     auto session = OpenSession(context);
     if (!session) return;
     if (!options.optFile.empty() && !LoadOptFile(*session, options.optFile, context)) return;
-    auto application = std::make_unique<DrawingApplication>();
-    const std::filesystem::path& home = session->workstation.home;
-    GlyphFontRegistration font(home / "Orvessa.ttf");
-    DisplayChoices display;
-    display.aspectClass = options.filter;
+    session->display.aspectClass = options.filter;
     WheelView view{!options.natalOnly, options.helio};
     WheelTarget target;
     target.deviceWidth = target.deviceHeight = options.size;
-    WheelInput input = BuildWheelInput(*session, display, view, target);
-    QString error = ExportWheel(std::move(input), QString::fromStdString(options.out), options.size,
-                                home / "orvessa_paths.txt", context.messages);
-    if (!error.isEmpty()) return context.fail(error.toStdString());
+    WheelInput input = BuildWheelInput(*session, view, target);
+    std::string error = WriteWheelFile(std::move(input), options.out, options.size,
+                                       session->workstation.home, context.messages);
+    if (!error.empty()) return context.fail(error);
     std::cout << options.out << '\n';
     CloseSession(*session, context);
 }

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "aspects/session.h"
+#include "app/session.h"
 #include "cli/cli_context.h"
 
 namespace quintaro::cli {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 // The angles of a chart: moment, sidereal time, obliquity, RAMC, midheaven, ascendant, vertex.
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 #include "core/calendar.h"
@@ -17,22 +16,9 @@ double FiniteOrZero(double x) {
     return std::isfinite(x) ? x : 0.0;
 }
 
-// Degrees + minutes / 100 to decimal degrees, the sign kept (-74.30 is -74.5).
-double SignedDecimalDegrees(double dms) {
-    return std::copysign(ClockToHours(std::fabs(dms)), dms);
-}
-
-bool SaysSouth(const std::string& word) {
-    std::string upper = word;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return upper == "SOUTH";
-}
-
 double ChartLatitude(const ChartData& data) {
-    double latitude = FiniteOrZero(data.latitude);
-    double decimal = std::min(ClockToHours(std::fabs(latitude)), 90.0);
-    return latitude < 0 || SaysSouth(data.latitudeWord) ? -decimal : decimal;
+    double decimal = std::min(FiniteOrZero(data.latitude.angle.decimal()), 90.0);
+    return data.latitude.side == NorthSouth::South ? -decimal : decimal;
 }
 
 // The latitude used for the vertex: on the equator the prime vertical lies in the equator, so
@@ -74,9 +60,9 @@ std::string SiderealTimeText(double ramc) {
 }
 
 void ComputeAngles(const ChartData& data, ChartHouses& houses) {
-    Meridiem half = data.meridiem == "P.M." ? Meridiem::PM : Meridiem::AM;
-    ChartMoment moment = MomentToJD(data.year, data.month, data.day, FiniteOrZero(data.time), half,
-                                    FiniteOrZero(data.zone));
+    ChartMoment moment =
+        MomentToJD(data.year, data.month, data.day, FiniteOrZero(data.time.clock.hhmm()),
+                   data.time.meridiem, FiniteOrZero(data.zone));
     houses.ChartJD = moment.ChartJD;
     houses.DayFraction = moment.DayFraction;
 
@@ -85,7 +71,7 @@ void ComputeAngles(const ChartData& data, ChartHouses& houses) {
     double gst = (23925.836 + 8640184.54 * t + 0.0929 * t * t) / 3600.0;
     double turns = (moment.DayFraction * 24.0 + gst) / 24.0;
     double sidereal = (turns - std::floor(turns)) * 24.0 * 15.0;
-    double longitude = SignedDecimalDegrees(FiniteOrZero(data.longitude));  // west positive
+    double longitude = FiniteOrZero(data.longitude.westDegrees());
     houses.RAMC = Norm360(sidereal - longitude);
     houses.Obliquity = 23.4522944 - 0.0130125 * t - 0.000001639 * t * t + 0.000000503 * t * t * t;
     houses.Latitude = ChartLatitude(data);

@@ -22,6 +22,9 @@ struct SlotMarks {
 struct WorkingPositions {
     PerSlot<double> WorkLong{};
     PerSlot<double> WorkSecond{};
+    // Set where the run could not give a position (a damaged ephemeris file); both values then
+    // read 0 and are not to be used.
+    PerSlot<bool> Missing{};
     SlotMarks RetroMarks;
     SlotMarks DirectionMarks;
 };
@@ -34,10 +37,17 @@ struct ChartKinds {
     PerSlot<double> HelioLat{};   // north positive
     SlotMarks GeoRetro, GeoDirection;
     SlotMarks HelioRetro, HelioDirection;
+    // Slots without a position in that frame: their values read 0 and are not to be used.
+    PerSlot<bool> GeoMissing{};
+    PerSlot<bool> HelioMissing{};
+
+    bool missing(bool helio, int slot) const {
+        return slot >= 1 && slot <= BodyCount && (helio ? HelioMissing : GeoMissing)[slot];
+    }
 };
 
-// The chart positions record: what the pipeline writes and every display reads. Only slots whose
-// selection flag is set are written; readers check the flags before using an entry.
+// The chart positions record: what the chart computation writes and every display reads. Only
+// slots whose selection flag is set are written; readers check the flags before using an entry.
 struct ChartPositions {
     ChartKinds Natal;
     ChartKinds Transit;

@@ -153,22 +153,13 @@ int OpenPlanetFiles(const std::filesystem::path& home, Ephemeris& ephemeris) {
     return opened;
 }
 
-bool SlotSelected(std::string_view flags, int slot) {
-    auto flag = [&](std::size_t position) {
-        return position < flags.size() && flags[position] == '1';
-    };
-    return slot >= 1 && slot <= BodyCount &&
-           (flag(static_cast<std::size_t>(slot - 1)) ||
-            flag(static_cast<std::size_t>(slot - 1 + BodyCount)));
-}
-
 bool LoadDayTables(const std::filesystem::path& home, const BodyCatalogue& catalogue,
-                   std::string_view flags, DayTables& tables, Messages& messages,
+                   const SelectionFlags& flags, DayTables& tables, Messages& messages,
                    const Progress& progress) {
     const std::filesystem::path folder = LoadFolderPath(home);
     const long total = catalogue.NextFreeSlot - FirstFreeSlot;
     for (int slot = FirstFreeSlot; slot < catalogue.NextFreeSlot; ++slot) {
-        if (!SlotSelected(flags, slot)) continue;
+        if (!flags.either(slot)) continue;
         const std::string& name = catalogue.BodyNames[slot];
         if (!ReportProgress(progress, "Loading " + name + " ephemerides", slot - FirstFreeSlot,
                             total)) {
@@ -181,12 +172,12 @@ bool LoadDayTables(const std::filesystem::path& home, const BodyCatalogue& catal
 }
 
 bool LoadNewlySelectedTables(const std::filesystem::path& home, const BodyCatalogue& catalogue,
-                             std::string_view flags, DayTables& tables, Messages& messages,
+                             const SelectionFlags& flags, DayTables& tables, Messages& messages,
                              const Progress& progress, bool use1750) {
     const std::filesystem::path folder = LoadFolderPath(home);
     const long total = catalogue.NextFreeSlot - FirstFreeSlot;
     for (int slot = FirstFreeSlot; slot < catalogue.NextFreeSlot; ++slot) {
-        if (!SlotSelected(flags, slot) || tables.has1900[slot]) continue;
+        if (!flags.either(slot) || tables.has1900[slot]) continue;
         const std::string& name = catalogue.BodyNames[slot];
         if (!ReportProgress(progress, "Loading 1900 " + name + " ephemerides", slot - FirstFreeSlot,
                             total)) {

@@ -10,6 +10,7 @@
 #include "core/day_tables.h"
 #include "core/messages.h"
 #include "core/progress.h"
+#include "core/selection_flags.h"
 
 namespace quintaro {
 
@@ -43,22 +44,18 @@ std::vector<std::string> SelectLoadFiles(const std::filesystem::path& home,
 // that exist. Returns how many were opened.
 int OpenPlanetFiles(const std::filesystem::path& home, Ephemeris& ephemeris);
 
-// Whether the natal (1..53) or transit (54..106) selection flag of a slot is "1"; flags shorter
-// than the position read as "0".
-bool SlotSelected(std::string_view flags, int slot);
-
 // Loads the 1900 tables of every named free slot whose natal or transit flag is "1", showing
 // "Loading " + name + " ephemerides" through progress. A missing or damaged file is reported
 // ("Unable to load ephemeris file " + what is wrong) and that body keeps what it had. Returns
 // false when progress asked to stop.
 bool LoadDayTables(const std::filesystem::path& home, const BodyCatalogue& catalogue,
-                   std::string_view flags, DayTables& tables, Messages& messages,
+                   const SelectionFlags& flags, DayTables& tables, Messages& messages,
                    const Progress& progress);
 
 // After the selection changed: loads the 1900 tables of the selected free slots not loaded yet
 // ("Loading 1900 " + name + " ephemerides"), and their 1750 tables too when use1750 is on.
 bool LoadNewlySelectedTables(const std::filesystem::path& home, const BodyCatalogue& catalogue,
-                             std::string_view flags, DayTables& tables, Messages& messages,
+                             const SelectionFlags& flags, DayTables& tables, Messages& messages,
                              const Progress& progress, bool use1750);
 
 // Loads the 1750 tables of every free slot whose 1900 tables are loaded, except "apollo",

@@ -6,16 +6,6 @@
 
 namespace quintaro {
 
-namespace {
-
-bool Selected(std::string_view flags, int slot) {
-    auto flagAt = [&](std::size_t i) { return i < flags.size() && flags[i] != '0'; };
-    return flagAt(static_cast<std::size_t>(slot - 1)) ||
-           flagAt(static_cast<std::size_t>(slot - 1 + BodyCount));
-}
-
-}  // namespace
-
 int HouseIndexOf(const HouseCuspArray& cusps, double longitude) {
     double v = longitude + 1.0 / 36000.0;
     int found = 0;
@@ -27,15 +17,21 @@ int HouseIndexOf(const HouseCuspArray& cusps, double longitude) {
     return found;
 }
 
-void PlaceBodiesInHouses(const PerSlot<double>& longitudes, std::string_view selectionFlags,
+int HouseNumberOfCusp(int index) {
+    return index >= 1 && index <= 12 ? (index + 8) % 12 + 1 : 0;
+}
+
+std::string_view HouseNumberLabel4(int house) {
+    return HouseLabel4(house >= 1 && house <= 12 ? (house + 2) % 12 + 1 : 13);
+}
+
+void PlaceBodiesInHouses(const PerSlot<double>& longitudes, const SelectionFlags& selection,
                          ChartHouses& houses) {
-    houses.HousePlacement.assign(10 * BodyCount, ' ');
+    houses.HouseOfSlot.fill(0);
     for (int slot = 1; slot <= BodyCount; ++slot) {
-        if (!Selected(selectionFlags, slot)) continue;
-        std::size_t field = 10 * static_cast<std::size_t>(slot - 1);
-        houses.HousePlacement.replace(field + 4, 6, " HOUSE");
-        int index = HouseIndexOf(houses.HouseCusps, longitudes[slot]);
-        if (index != 0) houses.HousePlacement.replace(field, 4, HouseLabel4(index));
+        if (!selection.either(slot)) continue;
+        houses.HouseOfSlot[slot] =
+            HouseNumberOfCusp(HouseIndexOf(houses.HouseCusps, longitudes[slot]));
     }
 }
 

@@ -9,6 +9,7 @@
 #include "core/bodies.h"
 #include "core/chart_data.h"
 #include "core/messages.h"
+#include "core/selection_flags.h"
 
 namespace quintaro {
 
@@ -87,7 +88,8 @@ struct ChartHouses {
     double VertexDecl = 0;
     std::string SiderealTimeText;
     HouseCuspArray HouseCusps{};
-    std::string HousePlacement = std::string(10 * BodyCount, ' ');
+    // House number 1..12 of every placed body, by slot; 0 where none.
+    PerSlot<int> HouseOfSlot{};
     double SiderealOffsetA = 0;
     double SiderealOffsetB = 0;
     // The semi-arc system could not be solved at this place and moment: the cusps are Porphyry's.
@@ -128,9 +130,15 @@ void ComputeHouseCusps(const ChartData& data, HouseSystem system, const NatalRef
 // cusp belongs to the house that begins there (it is moved on by 1/36000 degree).
 int HouseIndexOf(const HouseCuspArray& cusps, double longitude);
 
-// Fills the 530-character placement text: for every slot whose natal or transit flag (text of
-// 2 x 53 characters) is not "0", its 10-character field is the house label and " HOUSE".
-void PlaceBodiesInHouses(const PerSlot<double>& longitudes, std::string_view selectionFlags,
+// The house number (1 for the house of the ascendant side's cusp index 4, ..., 10 for index 1) of
+// a cusp index 1..12; 0 for any other index.
+int HouseNumberOfCusp(int index);
+// "10TH", " 1ST", ...: the 4-character label of a house number 1..12; four blanks otherwise.
+std::string_view HouseNumberLabel4(int house);
+
+// Places every slot whose natal or transit flag is set in its house: HouseOfSlot becomes the
+// house number, 0 for the others.
+void PlaceBodiesInHouses(const PerSlot<double>& longitudes, const SelectionFlags& selection,
                          ChartHouses& houses);
 
 }  // namespace quintaro

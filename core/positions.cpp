@@ -39,6 +39,14 @@ void ShowRangeMessage(Messages& messages) {
                   MessageIcon::Critical);
 }
 
+// A position the ephemeris could not give is kept as missing, never as a number.
+void PutPosition(WorkingPositions& work, int slot, float longitude, float second) {
+    const bool missing = longitude == NoValue || second == NoValue;
+    work.Missing[slot] = missing;
+    work.WorkLong[slot] = missing ? 0.0 : longitude;
+    work.WorkSecond[slot] = missing ? 0.0 : second;
+}
+
 void GeoFromEphemeris(Ephemeris& ephemeris, double jd, int slot, float (&row)[8],
                       WorkingPositions& work) {
     const int code = EphemerisCodeOfSlot(slot);
@@ -48,11 +56,10 @@ void GeoFromEphemeris(Ephemeris& ephemeris, double jd, int slot, float (&row)[8]
         row[ColDecl] = ephemeris.GetValue(jd, code, KindDeclination);
         row[ColDeclSpeed] = ephemeris.GetValue(jd, code, KindDeclination + SpeedKind);
     }
-    work.WorkLong[slot] = row[ColGeoLong];
+    PutPosition(work, slot, row[ColGeoLong], row[ColDecl]);
     const float speed = row[ColGeoLongSpeed];
     work.RetroMarks.set(slot, speed < 0 && speed != NoValue ? 'R' : ' ');
-    work.WorkSecond[slot] = row[ColDecl];
-    if (IsHouseCode(code)) {
+    if (IsHouseCode(code) || work.Missing[slot]) {
         work.RetroMarks.set(slot, ' ');
         work.DirectionMarks.set(slot, ' ');
     } else {
@@ -72,10 +79,9 @@ void HelioFromEphemeris(Ephemeris& ephemeris, double jd, int slot, float (&row)[
         row[ColHelioLat] = ephemeris.GetValue(jd, code, KindHelioLatitude);
         row[ColHelioLatSpeed] = ephemeris.GetValue(jd, code, KindHelioLatitude + SpeedKind);
     }
-    work.WorkLong[slot] = row[ColHelioLong];
+    PutPosition(work, slot, row[ColHelioLong], row[ColHelioLat]);
     work.RetroMarks.set(slot, ' ');
-    work.WorkSecond[slot] = row[ColHelioLat];
-    work.DirectionMarks.set(slot, HasNoHelio(code)
+    work.DirectionMarks.set(slot, HasNoHelio(code) || work.Missing[slot]
                                       ? ' '
                                       : DirectionMark(row[ColHelioLat], double(row[ColHelioLat]) +
                                                                             row[ColHelioLatSpeed]));
@@ -87,6 +93,7 @@ void FromTables(const DayTables& tables, Frame frame, int slot, const DaySplit& 
     const float* longitudes = tables.Row(slot, geo ? DayKind::GeoLong : DayKind::HelioLong);
     const float* seconds = tables.Row(slot, geo ? DayKind::GeoDecl : DayKind::HelioLat);
     TableLongitude longitude = InterpolateLongitude(longitudes, split.day, split.frac);
+    work.Missing[slot] = false;
     work.WorkLong[slot] = longitude.longitude;
     work.RetroMarks.set(slot, geo && longitude.retrograde ? 'R' : ' ');
     work.WorkSecond[slot] = InterpolateSecond(seconds, split.day, split.frac).value;
@@ -148,7 +155,7 @@ bool Positions::ComputeRun(double jd, int slot, Frame frame, WorkingPositions& w
         } else {
             FromTables(*tables_, frame, s, split, work);
         }
-        if (sidereal.on)
+        if (sidereal.on && !work.Missing[s])
             work.WorkLong[s] = ApplySiderealOffset(work.WorkLong[s], sidereal.type, offsets);
     }
     return true;

@@ -257,8 +257,7 @@ void ApplyChart(const ChartFileChart& c, const ChartLayout& at, int valuesRead, 
     if (read(at.latitude)) ApplyCoordinate(c.latitude, s.latDeg, s.latMin, s.south);
 }
 
-void ApplyFlags(const ChartFile& file, std::string& selection) {
-    if (selection.size() != 2 * static_cast<size_t>(BodyCount)) return;
+void ApplyFlags(const ChartFile& file, SelectionFlags& selection) {
     struct Target {
         int flag;
         int slot;
@@ -269,23 +268,19 @@ void ApplyFlags(const ChartFile& file, std::string& selection) {
         {FlagChiron, SlotChiron},    {FlagMoon, SlotMoon}};
     for (const Target& t : kTargets)
         if (kFlagsAt + t.flag < file.valuesRead)
-            selection[static_cast<size_t>(t.slot - 1)] =
-                file.flags[static_cast<size_t>(t.flag)] ? '1' : '0';
+            selection.setNatal(t.slot, file.flags[static_cast<size_t>(t.flag)]);
 }
 
 }  // namespace
 
-ChartFile ChartFileFromEntry(const EntryModel& model, const std::string& selection,
+ChartFile ChartFileFromEntry(const EntryModel& model, const SelectionFlags& selection,
                              const ChartFileMemory& memory) {
     ChartFile file;
     file.natal = ChartOf(model.natal);
     file.transit = ChartOf(model.transit);
     file.carriedA = memory.carriedA;
     file.carriedB = memory.carriedB;
-    auto natalFlag = [&](int slot) {
-        return static_cast<size_t>(slot) <= selection.size() &&
-               selection[static_cast<size_t>(slot - 1)] == '1';
-    };
+    auto natalFlag = [&](int slot) { return selection.natal(slot); };
     file.flags = {natalFlag(SlotNode), natalFlag(SlotAscendant) || natalFlag(SlotMidheaven),
                   natalFlag(SlotPartOfFortune), natalFlag(SlotChiron), natalFlag(SlotMoon)};
     return file;
@@ -344,7 +339,7 @@ std::optional<ChartFile> ReadChartFile(const std::filesystem::path& path) {
 }
 
 void ApplyChartFile(const ChartFile& file, ChartFileTarget target, EntryModel& model,
-                    std::string& selection, ChartFileMemory& memory) {
+                    SelectionFlags& selection, ChartFileMemory& memory) {
     if (target == ChartFileTarget::NatalIntoTransit) {
         ApplyChart(file.natal, kNatalAt, file.valuesRead, false, model.transit);
         return;
@@ -360,7 +355,7 @@ void ApplyChartFile(const ChartFile& file, ChartFileTarget target, EntryModel& m
 }
 
 bool LoadChartFile(const std::filesystem::path& path, ChartFileTarget target, EntryModel& model,
-                   std::string& selection, ChartFileMemory& memory, Messages& messages) {
+                   SelectionFlags& selection, ChartFileMemory& memory, Messages& messages) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return false;
     std::optional<ChartFile> file = ReadChartFile(path);
@@ -382,7 +377,7 @@ bool LoadChartFile(const std::filesystem::path& path, ChartFileTarget target, En
 }
 
 bool SaveChartFile(const std::filesystem::path& path, const EntryModel& model,
-                   const std::string& selection, ChartFileMemory& memory, Messages& messages) {
+                   const SelectionFlags& selection, ChartFileMemory& memory, Messages& messages) {
     std::string text = FormatChartFile(ChartFileFromEntry(model, selection, memory));
     if (std::string error = WriteFileAtomically(path, text); !error.empty()) {
         messages.show("Warning!",

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/messages.h"
+#include "core/selection_flags.h"
 #include "setup/entry_model.h"
 
 namespace quintaro {
@@ -57,7 +58,7 @@ struct ChartFileMemory {
 
 // Builds the file's content from the entry model: coordinates as degrees + minutes × 1.66667 /
 // 100 in single precision, the five flags from the natal selection flags.
-ChartFile ChartFileFromEntry(const EntryModel& model, const std::string& selection,
+ChartFile ChartFileFromEntry(const EntryModel& model, const SelectionFlags& selection,
                              const ChartFileMemory& memory);
 
 // The seven lines. A text field that is empty or holds a blank, comma or quote is written quoted
@@ -87,16 +88,16 @@ enum class ChartFileTarget {
 // Fields beyond the values read keep their contents. The carried values are held in `memory`
 // (except for NatalIntoTransit, which reads only the natal lines).
 void ApplyChartFile(const ChartFile& file, ChartFileTarget target, EntryModel& model,
-                    std::string& selection, ChartFileMemory& memory);
+                    SelectionFlags& selection, ChartFileMemory& memory);
 
 // Load and save as the menu commands do. LoadChartFile: a missing file reads nothing and returns
 // false; problems of a damaged file are shown in one message; the path becomes the current file
 // (not for NatalIntoTransit). The caller recomputes after a load. SaveChartFile writes the whole
 // file or nothing and reports a failure; on success the path becomes the current file.
 bool LoadChartFile(const std::filesystem::path& path, ChartFileTarget target, EntryModel& model,
-                   std::string& selection, ChartFileMemory& memory, Messages& messages);
+                   SelectionFlags& selection, ChartFileMemory& memory, Messages& messages);
 bool SaveChartFile(const std::filesystem::path& path, const EntryModel& model,
-                   const std::string& selection, ChartFileMemory& memory, Messages& messages);
+                   const SelectionFlags& selection, ChartFileMemory& memory, Messages& messages);
 
 // "Save" writes to the current file when one is known; "Save As" (askName) and a first save ask,
 // proposing ProposedChartFileName. Nothing means: ask.

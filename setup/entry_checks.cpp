@@ -9,63 +9,51 @@ namespace quintaro {
 
 namespace {
 
-const std::array<BodyCheckSpec, 9> kChecks = {{
-    {BodyCheck::Moon, "Check5", "Moon", {SlotMoon}, false},
-    {BodyCheck::Chiron, "Check4", "Chiron", {SlotChiron}, false},
-    {BodyCheck::NorthNode, "Check1", "NN", {SlotNode}, false},
-    {BodyCheck::Ceres, "Check6", "Ceres", {SlotCeres}, true},
-    {BodyCheck::Pallas, "Check7", "Pallas", {SlotPallas}, true},
-    {BodyCheck::Vesta, "Check8", "Vesta", {SlotVesta}, true},
-    {BodyCheck::Juno, "Check9", "Juno", {SlotJuno}, true},
-    {BodyCheck::AcMc, "Check2", "AC/MC", {SlotAscendant, SlotMidheaven}, false},
-    {BodyCheck::PartOfFortune, "Check3", "PF", {SlotPartOfFortune}, false},
+const std::array<BodyCheckBodies, 9> kChecks = {{
+    {BodyCheck::Moon, {SlotMoon}, false},
+    {BodyCheck::Chiron, {SlotChiron}, false},
+    {BodyCheck::NorthNode, {SlotNode}, false},
+    {BodyCheck::Ceres, {SlotCeres}, true},
+    {BodyCheck::Pallas, {SlotPallas}, true},
+    {BodyCheck::Vesta, {SlotVesta}, true},
+    {BodyCheck::Juno, {SlotJuno}, true},
+    {BodyCheck::AcMc, {SlotAscendant, SlotMidheaven}, false},
+    {BodyCheck::PartOfFortune, {SlotPartOfFortune}, false},
 }};
-
-void SetBoth(std::string& selection, int slot, char flag) {
-    selection[static_cast<size_t>(slot - 1)] = flag;
-    selection[static_cast<size_t>(slot - 1 + BodyCount)] = flag;
-}
-
-bool Selected(const std::string& selection, int index) {
-    return index >= 1 && static_cast<size_t>(index) <= selection.size() &&
-           selection[static_cast<size_t>(index - 1)] == '1';
-}
 
 }  // namespace
 
-std::span<const BodyCheckSpec> BodyCheckSpecs() {
+std::span<const BodyCheckBodies> AllBodyChecks() {
     return kChecks;
 }
 
-const BodyCheckSpec& BodyCheckSpecOf(BodyCheck check) {
+const BodyCheckBodies& BodyChecksOf(BodyCheck check) {
     return kChecks[static_cast<size_t>(check)];
 }
 
-void WriteBodyCheck(std::string& selection, BodyCheck check, bool checked,
+void WriteBodyCheck(SelectionFlags& selection, BodyCheck check, bool checked,
                     bool slot20IsPartOfFortune) {
-    if (selection.size() != SelectionTextLength) return;
-    const char flag = checked ? '1' : '0';
-    for (int slot : BodyCheckSpecOf(check).slots) SetBoth(selection, slot, flag);
+    for (int slot : BodyChecksOf(check).slots) selection.setBoth(slot, checked);
     if (check == BodyCheck::PartOfFortune && checked && slot20IsPartOfFortune)
-        SetBoth(selection, SlotMoon, '1');
+        selection.setBoth(SlotMoon, true);
 }
 
-bool BodyCheckState(const std::string& selection, BodyCheck check) {
-    for (int slot : BodyCheckSpecOf(check).slots)
-        if (Selected(selection, slot)) return true;
+bool BodyCheckState(const SelectionFlags& selection, BodyCheck check) {
+    for (int slot : BodyChecksOf(check).slots)
+        if (selection.natal(slot)) return true;
     return false;
 }
 
-void FillDisplayedSet(const ChartPositions& positions, const std::string& selection, bool helio,
+void FillDisplayedSet(const ChartPositions& positions, const SelectionFlags& selection, bool helio,
                       bool natalOrTransit, WorkingPositions& shown) {
     const ChartKinds& natal = positions.Natal;
     for (int slot = 1; slot <= BodyCount; ++slot) {
-        bool wanted =
-            Selected(selection, slot) || (natalOrTransit && Selected(selection, slot + BodyCount));
+        bool wanted = selection.natal(slot) || (natalOrTransit && selection.transit(slot));
         if (!wanted) continue;
         const auto k = static_cast<size_t>(slot);
         shown.WorkLong[k] = helio ? natal.HelioLong[k] : natal.GeoLong[k];
         shown.WorkSecond[k] = helio ? natal.HelioLat[k] : natal.GeoDecl[k];
+        shown.Missing[k] = natal.missing(helio, slot);
     }
 }
 
@@ -88,7 +76,7 @@ std::string GridClipboardText(const BodyCatalogue& catalogue, const ChartKinds& 
             value = shown.HelioLat[k];
             break;
     }
-    if (value == -32768.0) value = 0;
+    if (shown.missing(column >= GridHelioLong, row)) value = 0;
     std::string name = catalogue.BodyNames[k];
     while (!name.empty() && name.back() == ' ') name.pop_back();  // "mc " carries a blank
     const char* kind = column <= GridGeoDecl ? "geo_" : "hel_";

@@ -8,40 +8,37 @@
 
 #include "core/bodies.h"
 #include "core/chart_positions.h"
+#include "core/selection_flags.h"
 
 namespace quintaro {
 
-// The body check boxes of the entry window.
+// The body check boxes of the entry window, in the window's order.
 enum class BodyCheck { Moon, Chiron, NorthNode, Ceres, Pallas, Vesta, Juno, AcMc, PartOfFortune };
 
-struct BodyCheckSpec {
+// The bodies a check box stands for and whether it starts inactive.
+struct BodyCheckBodies {
     BodyCheck check;
-    std::string_view control;  // "Check5"
-    std::string_view caption;  // "PF" for the slot-20 box: Slot20CheckCaption gives "PF" or "VT"
-    std::vector<int> slots;    // natal slots it stands for; the transit flag is slot + BodyCount
-    bool inactive;             // starts hidden or disabled
+    std::vector<int> slots;  // natal slots; the box writes their natal and transit flags
+    bool inactive;           // starts hidden or disabled
 };
 
-std::span<const BodyCheckSpec> BodyCheckSpecs();
-const BodyCheckSpec& BodyCheckSpecOf(BodyCheck check);
-
-// A selection text: 2 × BodyCount characters "1"/"0", natal flags first.
-constexpr size_t SelectionTextLength = 2 * BodyCount;
+std::span<const BodyCheckBodies> AllBodyChecks();
+const BodyCheckBodies& BodyChecksOf(BodyCheck check);
 
 // A click on a body check box writes its natal and transit flags. Checking the slot-20 box while
 // slot 20 is the part of fortune also selects the Moon, which that point is computed from;
-// unchecking it clears only slot 20. A text of the wrong length is left alone. The caller then
-// reloads the ephemerides and recomputes, unless the window is filling its boxes at open.
-void WriteBodyCheck(std::string& selection, BodyCheck check, bool checked,
+// unchecking it clears only slot 20. The caller then reloads the ephemerides and recomputes,
+// unless the window is filling its boxes at open.
+void WriteBodyCheck(SelectionFlags& selection, BodyCheck check, bool checked,
                     bool slot20IsPartOfFortune);
 
-// How a box shows at open: checked when its natal flag is "1" (AC/MC: either of 18 and 19).
-bool BodyCheckState(const std::string& selection, BodyCheck check);
+// How a box shows at open: checked when its natal flag is set (AC/MC: either of 18 and 19).
+bool BodyCheckState(const SelectionFlags& selection, BodyCheck check);
 
-// The displayed set: for every body whose natal flag is "1" (or, with natalOrTransit, whose natal
-// or transit flag is "1"), the natal heliocentric longitude and latitude when `helio`, else the
+// The displayed set: for every body whose natal flag is set (or, with natalOrTransit, whose natal
+// or transit flag is set), the natal heliocentric longitude and latitude when `helio`, else the
 // natal geocentric longitude and declination. Others keep what `shown` held.
-void FillDisplayedSet(const ChartPositions& positions, const std::string& selection, bool helio,
+void FillDisplayedSet(const ChartPositions& positions, const SelectionFlags& selection, bool helio,
                       bool natalOrTransit, WorkingPositions& shown);
 
 // Grid columns of the positions listing that hold positions.
@@ -54,8 +51,8 @@ enum PositionsGridColumn : int {
 
 // The clipboard text of a click on a position cell (row = slot, 1..BodyCount): "nat_", then
 // "geo_" or "hel_", the body's name, a blank and the value "0.0000"; "nat_geo_sun 123.4567".
-// Empty for the header row and for the number and name columns. A stored -32768 ("no value")
-// reads as 0 as in the grid.
+// Empty for the header row and for the number and name columns. A missing position reads as 0,
+// as in the grid.
 std::string GridClipboardText(const BodyCatalogue& catalogue, const ChartKinds& shown, int row,
                               int column);
 

@@ -16,19 +16,19 @@ constexpr std::array<EntryField, 12> kEntryFields = {
     EntryField::Year,   EntryField::Hour,   EntryField::Minute,  EntryField::Zone,
     EntryField::LatDeg, EntryField::LatMin, EntryField::LongDeg, EntryField::LongMin};
 
-constexpr std::array<FieldSpec, 12> kEntrySpecs = {{
-    {"txtName", "Name", 0, kAnyKey},
-    {"txtPlace", "Place", 0, kAnyKey, false, false},
-    {"txtMonth", "Month", 3, kDigits},
-    {"txtDay", "Day", 2, kDigits},
-    {"txtYear", "Year", 4, kDigits},
-    {"txtBirthHour", "Hour", 2, kDigits},
-    {"txtBirthMinute", "Minute", 2, kDigits},
-    {"txtTZ", "T Zone", 4, kZoneKeys},
-    {"txtLatDeg", "Lat Deg", 2, kDigits},
-    {"txtLatMin", "Lat Min", 2, kDigits},
-    {"txtLongDeg", "Lng Deg", 3, kDigits},
-    {"txtLongMin", "Lng Min", 2, kDigits},
+constexpr std::array<FieldRules, 12> kEntryRules = {{
+    {0, kAnyKey},                // name
+    {0, kAnyKey, false, false},  // place
+    {3, kDigits},                // month
+    {2, kDigits},                // day
+    {4, kDigits},                // year
+    {2, kDigits},                // hour
+    {2, kDigits},                // minute
+    {4, kZoneKeys},              // zone
+    {2, kDigits},                // latitude degrees
+    {2, kDigits},                // latitude minutes
+    {3, kDigits},                // longitude degrees
+    {2, kDigits},                // longitude minutes
 }};
 
 constexpr std::array<OptionField, 10> kOptionFields = {
@@ -38,17 +38,17 @@ constexpr std::array<OptionField, 10> kOptionFields = {
     OptionField::TransitHarmonic, OptionField::Lens,
     OptionField::NatTran,         OptionField::Delta};
 
-constexpr std::array<FieldSpec, 10> kOptionSpecs = {{
-    {"txtOrb_gl", "gl", 4, kDecimalKeys},
-    {"txtOrb_gd", "gd", 4, kDecimalKeys},
-    {"txtOrb_hl", "hl", 4, kDecimalKeys},
-    {"txtOrb_hlat", "hlat", 4, kDecimalKeys},
-    {"txtTimeOrb", "Time  Orb", 4, kDecimalKeys, true},
-    {"txtTraditionalHarmonic(0)", "TradH", 2, kDigits},
-    {"txtTraditionalHarmonic(1)", "TradH", 2, kDigits},
-    {"txtLumiralLens", "Velm", 2, kDigits},
-    {"txtNatTran", "", 1, kAnyKey},
-    {"txtDelta", "delta (dt)", 10, kAnyKey},
+constexpr std::array<FieldRules, 10> kOptionRules = {{
+    {4, kDecimalKeys},  // the four orbs
+    {4, kDecimalKeys},
+    {4, kDecimalKeys},
+    {4, kDecimalKeys},
+    {4, kDecimalKeys, true},  // time orb
+    {2, kDigits},             // natal harmonic
+    {2, kDigits},             // transit harmonic
+    {2, kDigits},             // lens
+    {1, kAnyKey},             // which chart steps
+    {10, kAnyKey},            // step amount
 }};
 
 struct SpinEntry {
@@ -56,16 +56,16 @@ struct SpinEntry {
     SpinRange range;
 };
 constexpr std::array<SpinEntry, 10> kSpins = {{
-    {EntryField::Month, {"udMonth", 0, 13}},
-    {EntryField::Day, {"udDay", 0, 32}},
-    {EntryField::Year, {"udYear", 1500, 2300}},
-    {EntryField::Hour, {"udBirthHour", 1, 12}},
-    {EntryField::Minute, {"udBirthMinute", -1, 60}},
-    {EntryField::Zone, {"udTZ", -13, 13}},
-    {EntryField::LatDeg, {"udLatDeg", 0, 66}},
-    {EntryField::LatMin, {"udLatMin", 0, 59}},
-    {EntryField::LongDeg, {"udLongDeg", 0, 180}},
-    {EntryField::LongMin, {"udLongMin", 0, 59}},
+    {EntryField::Month, {0, 13}},
+    {EntryField::Day, {0, 32}},
+    {EntryField::Year, {1500, 2300}},
+    {EntryField::Hour, {1, 12}},
+    {EntryField::Minute, {-1, 60}},
+    {EntryField::Zone, {-13, 13}},
+    {EntryField::LatDeg, {0, 66}},
+    {EntryField::LatMin, {0, 59}},
+    {EntryField::LongDeg, {0, 180}},
+    {EntryField::LongMin, {0, 59}},
 }};
 
 int FieldValue(const std::string& text) {
@@ -87,18 +87,12 @@ void CutDayToMonth(EntrySection& s) {
 
 }  // namespace
 
-const FieldSpec& EntryFieldSpec(EntryField field) {
-    return kEntrySpecs[static_cast<size_t>(field)];
+const FieldRules& EntryFieldRules(EntryField field) {
+    return kEntryRules[static_cast<size_t>(field)];
 }
 
-std::string ControlName(EntryField field, Section section) {
-    std::string name(EntryFieldSpec(field).control);
-    if (section == Section::Transit) name.insert(3, "Diurnal");
-    return name;
-}
-
-const FieldSpec& OptionFieldSpec(OptionField field) {
-    return kOptionSpecs[static_cast<size_t>(field)];
+const FieldRules& OptionFieldRules(OptionField field) {
+    return kOptionRules[static_cast<size_t>(field)];
 }
 
 std::span<const EntryField> AllEntryFields() {
@@ -108,7 +102,7 @@ std::span<const OptionField> AllOptionFields() {
     return kOptionFields;
 }
 
-bool AcceptsKey(const FieldSpec& field, char key) {
+bool AcceptsKey(const FieldRules& field, char key) {
     if (key == '\b' || field.keys.empty()) return true;
     return field.keys.find(key) != std::string_view::npos;
 }

@@ -45,28 +45,23 @@ inline constexpr std::string_view kDigits = "0123456789";
 inline constexpr std::string_view kZoneKeys = "0123456789.-";
 inline constexpr std::string_view kDecimalKeys = "0123456789.";
 
-// What a window applies to one text field: its control name, label, most characters (0: no
-// limit), accepted keys (empty: any), whether it starts inactive and whether it selects its whole
-// text when it receives the focus (every field but the place).
-struct FieldSpec {
-    std::string_view control;
-    std::string_view label;
+// What a text field accepts: most characters (0: no limit), accepted keys (empty: any), whether
+// it starts inactive and whether it selects its whole text when it receives the focus (every
+// field but the place).
+struct FieldRules {
     int width;
     std::string_view keys;
     bool inactive = false;
     bool selectsAllOnFocus = true;
 };
 
-// The natal control of a section field ("txtMonth"); TransitControlName inserts "Diurnal" after
-// the prefix ("txtDiurnalMonth").
-const FieldSpec& EntryFieldSpec(EntryField field);
-std::string ControlName(EntryField field, Section section);
-const FieldSpec& OptionFieldSpec(OptionField field);
+const FieldRules& EntryFieldRules(EntryField field);
+const FieldRules& OptionFieldRules(OptionField field);
 std::span<const EntryField> AllEntryFields();
 std::span<const OptionField> AllOptionFields();
 
 // Whether a field takes a typed character (Backspace, code 8, always passes).
-bool AcceptsKey(const FieldSpec& field, char key);
+bool AcceptsKey(const FieldRules& field, char key);
 
 std::string& FieldText(EntrySection& section, EntryField field);
 const std::string& FieldText(const EntrySection& section, EntryField field);
@@ -75,7 +70,6 @@ std::string& OptionText(EntryOptions& options, OptionField field);
 // Spin buttons: one per numeric date, time, zone and coordinate field. Month, day and minute run
 // one step past the calendar on each side so that the wraps below see the overflow.
 struct SpinRange {
-    std::string_view control;  // natal spin ("udMonth")
     int min;
     int max;
 };

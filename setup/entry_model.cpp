@@ -56,23 +56,32 @@ void FillDateTime(EntrySection& section, const DateTimeParts& now) {
 }
 
 void FillHomeLocation(EntrySection& section, const HomeLocation& home) {
-    section.zone = FloatText(home.zone);
-    section.longDeg = FloatText(home.longitudeDegrees);
-    section.longMin = FloatText(home.longitudeMinutes);
-    section.east = home.longitudeDirection != 0.0f;
-    section.latDeg = FloatText(home.latitudeDegrees);
-    section.latMin = FloatText(home.latitudeMinutes);
-    section.south = home.latitudeDirection != 0.0f;
+    section.zone = NumberText(home.zone);
+    section.longDeg = NumberText(home.longitude.angle.units);
+    section.longMin = NumberText(home.longitude.angle.minutes);
+    section.east = home.longitude.side == EastWest::East;
+    section.latDeg = NumberText(home.latitude.angle.units);
+    section.latMin = NumberText(home.latitude.angle.minutes);
+    section.south = home.latitude.side == NorthSouth::South;
 }
 
-// Degrees + minutes / 100, negated for the other direction; never a negative zero.
-float Coordinate(const std::string& degrees, const std::string& minutes, bool negate) {
-    double value = LeadingNumber(degrees) + LeadingNumber(minutes) / 100.0;
-    if (negate && value != 0.0) value = -value;
-    return static_cast<float>(value);
+// Degrees and minutes of two fields and whether the other side (East, South) is chosen. A reading
+// of 0°00' is on the first side (West, North); a negative reading counts on the other side.
+struct SidedAngle {
+    UnitsAndMinutes angle;
+    bool otherSide = false;
+};
+SidedAngle ReadAngle(const std::string& degrees, const std::string& minutes, bool otherSide) {
+    SidedAngle read{{LeadingNumber(degrees), LeadingNumber(minutes)}, otherSide};
+    if (read.angle.isZero()) read.otherSide = false;
+    if (read.angle.hhmm() < 0) {
+        read.angle = {-read.angle.units, -read.angle.minutes};
+        read.otherSide = !read.otherSide;
+    }
+    return read;
 }
 
-constexpr std::array<LocationPresetSpec, 4> kPresets = {{
+constexpr std::array<LocationPresetPlace, 4> kPresets = {{
     {LocationPreset::NyseEst, "NYSE - EST", "5", "73", "59", "40", "46"},
     {LocationPreset::NyseEdt, "NYSE - EDT", "4", "73", "59", "40", "46"},
     {LocationPreset::CmeCst, "CME/CBOE - CST", "6", "87", "38", "41", "52"},
@@ -93,8 +102,8 @@ DateTimeParts SystemLocalTime() {
             local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
-std::string FloatText(float value) {
-    if (value == 0.0f) return "0";  // also a negative zero
+std::string NumberText(double value) {
+    if (value == 0.0 || !std::isfinite(value)) return "0";  // also a negative zero
     std::array<char, 64> buffer{};
     auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                 std::chars_format::fixed);
@@ -155,13 +164,13 @@ ChartData ReadSection(const EntrySection& s, int dateStyleCode) {
             data.dateText = s.month + "/" + s.day + "/" + s.year;
             break;
     }
-    data.time = static_cast<float>(LeadingNumber(s.hour) + LeadingNumber(s.minute) / 100.0);
+    data.time = {{LeadingNumber(s.hour), LeadingNumber(s.minute)},
+                 s.pm ? Meridiem::PM : Meridiem::AM};
     data.zone = LeadingNumber(s.zone);
-    data.meridiem = s.pm ? "P.M." : "A.M.";
-    data.longitude = Coordinate(s.longDeg, s.longMin, s.east);
-    data.longitudeWord = data.longitude >= 0 ? "West" : "East";
-    data.latitude = Coordinate(s.latDeg, s.latMin, s.south);
-    data.latitudeWord = data.latitude >= 0 ? "North" : "South";
+    const SidedAngle longitude = ReadAngle(s.longDeg, s.longMin, s.east);
+    data.longitude = {longitude.angle, longitude.otherSide ? EastWest::East : EastWest::West};
+    const SidedAngle latitude = ReadAngle(s.latDeg, s.latMin, s.south);
+    data.latitude = {latitude.angle, latitude.otherSide ? NorthSouth::South : NorthSouth::North};
     return data;
 }
 
@@ -203,12 +212,12 @@ void SwapNatalTransit(EntryModel& model) {
     std::swap(model.natal, model.transit);
 }
 
-const LocationPresetSpec& PresetSpec(LocationPreset preset) {
+const LocationPresetPlace& PresetPlace(LocationPreset preset) {
     return kPresets[static_cast<size_t>(preset)];
 }
 
 void SetPresetLocation(EntryModel& model, LocationPreset preset) {
-    const LocationPresetSpec& location = PresetSpec(preset);
+    const LocationPresetPlace& location = PresetPlace(preset);
     EntrySection& n = model.natal;
     n.zone = location.zone;
     n.longDeg = location.longDeg;

@@ -24,8 +24,8 @@ struct EntrySection {
     std::string latDeg, latMin;
     std::string longDeg, longMin;
     bool pm = false;     // optPM selected (else optAM)
-    bool south = false;  // optSouth selected (else optNorth)
-    bool east = false;   // optEast selected (else optWest)
+    bool south = false;  // "S" chosen (else "N")
+    bool east = false;   // "E" chosen (else "W")
 };
 
 // The option fields and display check boxes shared by both charts.
@@ -40,13 +40,13 @@ struct EntryOptions {
     std::string lens = "12";
     std::string natTran = "n";  // which chart "+"/"-" step: "n" natal, "t" transit
     std::string delta = "1.0 d";
-    bool helio = false;         // chkHelio
-    bool exact = false;         // chkExact
-    bool applyingOnly = false;  // chkApplyingOnly
-    bool aspectsOnly = false;   // chkAspectsOnly
-    bool degrees = false;       // chkDrgs
-    bool showGrids = false;     // chkShowGrids
-    bool primaryOnly = true;    // chkPrimaryOnly (inactive)
+    bool helio = false;         // "Helio": the displayed set is heliocentric
+    bool exact = false;         // "Exact": exact times of the aspects
+    bool applyingOnly = false;  // "Applying only"
+    bool aspectsOnly = false;   // "AspOnly"
+    bool degrees = false;       // "Degrees": the grid shows decimal degrees
+    bool showGrids = false;     // "Show grids"
+    bool primaryOnly = true;    // "Primary only" (inactive)
 };
 
 struct EntryModel {
@@ -62,9 +62,9 @@ struct EntryModel {
 using LocalClock = std::function<DateTimeParts()>;
 DateTimeParts SystemLocalTime();
 
-// A single-precision setting as a field shows it: the shortest text that reads back as the same
-// value ("5", "87", "5.5", "-1").
-std::string FloatText(float value);
+// A number as a field shows it: the shortest text that reads back as the same value ("5", "87",
+// "5.5", "-1").
+std::string NumberText(double value);
 
 // Puts the present date and time (and, for FillNatalNow/FillTransitNow, the home location) into a
 // section. FillNatalNow also sets the natal name to "Now"; FillTransitNow leaves the name alone.
@@ -104,23 +104,24 @@ void SwapNatalTransit(EntryModel& model);
 
 // The four location presets of the main window.
 enum class LocationPreset { NyseEst, NyseEdt, CmeCst, CmeCdt };
-struct LocationPresetSpec {
+// A preset's name and the field texts it writes.
+struct LocationPresetPlace {
     LocationPreset preset;
-    const char* caption;
+    const char* name;  // the menu shows it
     const char* zone;
     const char* longDeg;
     const char* longMin;
     const char* latDeg;
     const char* latMin;
 };
-const LocationPresetSpec& PresetSpec(LocationPreset preset);
+const LocationPresetPlace& PresetPlace(LocationPreset preset);
 // Sets the natal zone and coordinates (West, North), then copies them with their directions into
 // the transit section. Does not recompute.
 void SetPresetLocation(EntryModel& model, LocationPreset preset);
 
-// txtNatTran: "t" becomes "n", anything else "t".
+// The step-chart field: "t" becomes "n", anything else "t".
 void ToggleNatTran(EntryOptions& options);
-// The chart that "+"/"-" steps: transit when txtNatTran is "t".
+// The chart that "+"/"-" steps: transit when the step-chart field is "t".
 Section SteppedSection(const EntryOptions& options);
 
 // The option fields as the pipeline and the aspect finders read them.

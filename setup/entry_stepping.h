@@ -20,10 +20,10 @@ struct StepAmount {
 // number as typed. Letter case is ignored.
 StepAmount ParseStep(std::string_view deltaText);
 
-// One press of "+" (direction +1) or "-" (direction -1): moves the chart named by txtNatTran and
-// rewrites its date and time fields. Returns the section that moved; the caller rebuilds its
-// record and recomputes. A year or month step that lands past the end of a month cuts the day to
-// that month's last day.
+// One press of "+" (direction +1) or "-" (direction -1): moves the chart named by the step-chart
+// field and rewrites its date and time fields. Returns the section that moved; the caller rebuilds
+// its record and recomputes. A year or month step that lands past the end of a month cuts the day
+// to that month's last day.
 Section StepChart(EntryModel& model, int direction);
 
 }  // namespace quintaro

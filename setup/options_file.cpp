@@ -110,14 +110,21 @@ Options ReadOptions(const std::filesystem::path& home, Messages& messages) {
 HomeLocation HomeLocationOf(const Options& options) {
     const auto& e = options.entries;
     HomeLocation home;
-    home.zone = static_cast<float>(e[18]);
-    home.longitudeDegrees = static_cast<float>(e[19]);
-    home.longitudeMinutes = static_cast<float>(e[20]);
-    home.longitudeDirection = static_cast<float>(e[21]);
-    home.latitudeDegrees = static_cast<float>(e[22]);
-    home.latitudeMinutes = static_cast<float>(e[23]);
-    home.latitudeDirection = static_cast<float>(e[24]);
+    home.zone = e[18];
+    home.longitude = {{e[19], e[20]}, e[21] != 0 ? EastWest::East : EastWest::West};
+    home.latitude = {{e[22], e[23]}, e[24] != 0 ? NorthSouth::South : NorthSouth::North};
     return home;
+}
+
+void StoreHomeLocation(const HomeLocation& home, Options& options) {
+    auto& e = options.entries;
+    e[18] = home.zone;
+    e[19] = home.longitude.angle.units;
+    e[20] = home.longitude.angle.minutes;
+    e[21] = home.longitude.side == EastWest::East ? 1 : 0;
+    e[22] = home.latitude.angle.units;
+    e[23] = home.latitude.angle.minutes;
+    e[24] = home.latitude.side == NorthSouth::South ? 1 : 0;
 }
 
 }  // namespace quintaro

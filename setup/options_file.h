@@ -43,7 +43,10 @@ bool WriteOptionsFile(const std::filesystem::path& file, const Options& options,
 // Start-up: the defaults, then home + "\OPTIONS.DAT" when it exists.
 Options ReadOptions(const std::filesystem::path& home, Messages& messages);
 
-// Entries 18 to 24.
+// Entries 18 to 24: zone, longitude degrees, minutes and direction (0 West, anything else
+// East), latitude degrees, minutes and direction (0 North, anything else South).
 HomeLocation HomeLocationOf(const Options& options);
+// Writes a home location into entries 18 to 24 (directions as 0 or 1).
+void StoreHomeLocation(const HomeLocation& home, Options& options);
 
 }  // namespace quintaro

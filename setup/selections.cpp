@@ -5,13 +5,6 @@
 
 namespace quintaro {
 
-SelectionFlags SelectionFlags::FromText(std::string_view text) {
-    SelectionFlags flags;
-    size_t count = std::min<size_t>(text.size(), SelectionFlagCount);
-    for (size_t i = 0; i < count; ++i) flags.text_[i] = text[i] == '1' ? '1' : '0';
-    return flags;
-}
-
 int SlotOfKey(const BodyCatalogue& catalogue, std::string_view key) {
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     auto same = [&](char a, char b) { return lower(a) == lower(b); };
@@ -42,10 +35,6 @@ bool MakeGroupCurrent(SelectionGroups& groups, int group) {
     if (group < 1 || group > GroupCount) return false;
     groups.current = group;
     return true;
-}
-
-std::string SaveToGroupCaption(const SelectionGroups& groups) {
-    return "&Save to Group " + std::to_string(groups.current);
 }
 
 std::string PriorityFileName(int group) {

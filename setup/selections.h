@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 #pragma once
 
-// Body selections: which bodies take part in a calculation, as 106 flags (natal flags of slots
-// 1..53, then transit flags of slots 1..53), and the numbered groups of the main, crucial and
-// synchronization selections with their current group. The pipeline, the aspect finders, the
-// option windows and the entry window's body check boxes read and write these.
+// Body selections: which bodies take part in a calculation (core/selection_flags.h), the numbered
+// groups of the main, crucial and synchronization selections with their current group, and the
+// synchronization priorities.
 
 #include <array>
 #include <cstdint>
@@ -12,48 +11,9 @@
 #include <string_view>
 
 #include "core/bodies.h"
+#include "core/selection_flags.h"
 
 namespace quintaro {
-
-inline constexpr int SelectionFlagCount = 2 * BodyCount;  // 106
-
-// The flags as text: character k (1..53) is the natal flag of slot k, character 53 + k its
-// transit flag, "1" selected and "0" not. Always 106 characters of "1" and "0".
-class SelectionFlags {
-  public:
-    SelectionFlags() : text_(SelectionFlagCount, '0') {}
-
-    // A selection text as the settings file holds it: "1" selects, any other character does
-    // not; a shorter text leaves the rest unselected, a longer one is cut.
-    static SelectionFlags FromText(std::string_view text);
-
-    const std::string& text() const { return text_; }
-
-    // Flag by index 1..106; indexes outside read as unselected and are not written.
-    bool flag(int index) const {
-        return index >= 1 && index <= SelectionFlagCount && text_[index - 1] == '1';
-    }
-    void setFlag(int index, bool selected) {
-        if (index >= 1 && index <= SelectionFlagCount) text_[index - 1] = selected ? '1' : '0';
-    }
-
-    // By slot 1..53.
-    bool natal(int slot) const { return IsSlot(slot) && flag(slot); }
-    bool transit(int slot) const { return IsSlot(slot) && flag(BodyCount + slot); }
-    bool either(int slot) const { return natal(slot) || transit(slot); }
-    void setNatal(int slot, bool selected) {
-        if (IsSlot(slot)) setFlag(slot, selected);
-    }
-    void setTransit(int slot, bool selected) {
-        if (IsSlot(slot)) setFlag(BodyCount + slot, selected);
-    }
-
-    bool operator==(const SelectionFlags&) const = default;
-
-  private:
-    static bool IsSlot(int slot) { return slot >= 1 && slot <= BodyCount; }
-    std::string text_;
-};
 
 // The slot whose body key (catalogue name, "mc " with its blank) equals key, ignoring letter
 // case; 0 when none does.
@@ -78,8 +38,6 @@ struct SelectionGroups {
 
 // A group button: makes group k (1..10) current; false and no change for other numbers.
 bool MakeGroupCurrent(SelectionGroups& groups, int group);
-// The save button's caption for the current group: "&Save to Group " + k.
-std::string SaveToGroupCaption(const SelectionGroups& groups);
 
 // Synchronization priorities: 16-bit weights indexed like the flags, 0 when not given.
 struct Priorities {

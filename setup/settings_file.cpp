@@ -119,7 +119,7 @@ std::vector<Field> Fields(Settings& s) {
     f.push_back({"StartScale", &s.startScale, true});
     f.push_back({"StartScale_sgl", &s.startScaleSgl});
     f.push_back({"StartScale_shl", &s.startScaleShl});
-    AddWindows(f, s, SettingsWindow::DataGrdLongAspects, SettingsWindow::wheels_small_sym_helio);
+    AddWindows(f, s, SettingsWindow::LongitudeAspectGrid, SettingsWindow::SmallSymmetryWheelHelio);
     f.push_back({"OutputNameFilePivotFile", Name(s.outputNameFilePivotFile)});
     f.push_back({"InterpsFileParsedPathName", Name(s.interpsFileParsedPathName)});
     f.push_back({"OutputNameFileLongitudeReport", Name(s.outputNameFileLongitudeReport)});
@@ -145,12 +145,12 @@ std::vector<Field> Fields(Settings& s) {
     f.push_back({"OutputNameFileRESEARCH", Name(s.outputNameFileResearch)});
     f.push_back({"OutputNameFileDBASE_LESSONS", Name(s.outputNameFileDbaseLessons)});
     f.push_back({"TimeOrbValue", &s.timeOrbValue});
-    AddWindows(f, s, SettingsWindow::wheels_small_geo_houses, SettingsWindow::wheels_small_helio);
+    AddWindows(f, s, SettingsWindow::SmallHouseWheel, SettingsWindow::SmallWheelHelio);
     f.push_back({"data_input_background_color", &s.dataInputBackgroundColor, true});
     f.push_back({"TimeOrbFilter_days", &s.timeOrbFilterDays, true});
     f.push_back({"TimeOrbFilter_hours", &s.timeOrbFilterHours, true});
     f.push_back({"TimeOrbFilter_minutes", &s.timeOrbFilterMinutes, true});
-    AddWindows(f, s, SettingsWindow::natal_interps, SettingsWindow::natal_interps);
+    AddWindows(f, s, SettingsWindow::NatalInterpretations, SettingsWindow::NatalInterpretations);
     f.push_back({"FIXFileParsedPathName", Name(s.fixFileParsedPathName)});
     f.push_back({"UNVFileParsedPathName", Name(s.unvFileParsedPathName)});
     f.push_back({"VELMSOFT_EPHEMSParsedPathName", Name(s.velmsoftEphemsParsedPathName)});

@@ -22,7 +22,7 @@ inline constexpr std::string_view SettingsFileName = "\\Quintaro_Pro.INI";
 inline constexpr std::string_view SettingsHeader =
     "[Quintaro_Pro] - Do NOT change the order of these variables.";
 
-// Window rectangles in twips.
+// A window rectangle as the file keeps it, in twips (1/1440 inch); the windows convert.
 struct WindowRect {
     int16_t top = 0;
     int16_t left = 0;
@@ -30,30 +30,31 @@ struct WindowRect {
     int16_t width = 0;
 };
 
-// The windows whose rectangles the file keeps, in the order they are written.
+// The windows whose rectangles the file keeps, in the order they are written; each one's keys
+// are named as SettingsWindowKey says.
 enum class SettingsWindow : int {
-    DataGrdLongAspects,
-    DataGrdDeclAspects,
-    CrucialDataGrdLongAspects,
-    CrucialDataGrdDeclAspects,
-    DataGrdAspects,
-    DataGrdMidpointAspects,
-    display_db_grid,
-    frmDisplayArabicParts,
-    frmDisplayVOC,
-    Data0,
-    frmDisplaySynchInterps,
-    Data1,
-    DataOutput2,
-    DataOutput3,
-    frmResearchNotes,
-    frmLessonDisplay,
-    wheels_small_sym_geo,
-    wheels_small_sym_helio,
-    wheels_small_geo_houses,
-    wheels_small_geo,
-    wheels_small_helio,
-    natal_interps,
+    LongitudeAspectGrid,
+    DeclinationAspectGrid,
+    CrucialLongitudeAspectGrid,
+    CrucialDeclinationAspectGrid,
+    SingleKindAspectGrid,
+    MidpointAspectGrid,
+    PersonDatabaseGrid,
+    ArabicParts,
+    VoidOfCourseMoon,
+    DataWindow0,
+    SynchInterpretations,
+    DataWindow1,
+    DataOutputWindow2,
+    DataOutputWindow3,
+    ResearchNotes,
+    Lessons,
+    SmallSymmetryWheelGeo,
+    SmallSymmetryWheelHelio,
+    SmallHouseWheel,
+    SmallWheelGeo,
+    SmallWheelHelio,
+    NatalInterpretations,
 };
 inline constexpr int SettingsWindowCount = 22;
 

@@ -4,7 +4,6 @@
 #include "core/ephemeris_loader.h"
 #include "core/install_folder.h"
 #include "setup/default_files.h"
-#include "setup/pipeline.h"
 #include "setup/planet_groups.h"
 
 namespace quintaro {
@@ -64,7 +63,6 @@ bool StartUp(Workstation& ws) {
 
     ws.entry = OpenEntryModel(ws.clock, ws.homeLocation);
     ws.started = true;
-    ComputeCharts(ws);
     return true;
 }
 

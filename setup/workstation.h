@@ -3,7 +3,6 @@
 
 #include <array>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,17 +26,6 @@
 
 namespace quintaro {
 
-struct Workstation;
-
-// Work the layers above the workstation plug into the chart computation: the aspect finders,
-// the exact-time search and the refresh of open displays.
-struct PipelineHooks {
-    std::function<void(Workstation&)> clearAspects;
-    std::function<void(Workstation&)> findAspects;
-    std::function<void(Workstation&)> findExactTimes;
-    std::function<void(Workstation&)> refreshDisplays;
-};
-
 // Midpoint of two selected bodies of one chart.
 struct Midpoint {
     int first = 0, second = 0;
@@ -59,8 +47,9 @@ struct ChartState {
     std::vector<Midpoint> midpoints;
 };
 
-// The whole state of the running workstation, owned in one place and handed to the functions
-// that work on it. Neither copied nor moved: the reader and positions point into it.
+// The workstation's state: start-up files, settings, selections, ephemerides, the entry model and
+// the charts computed from it. The session in app/ owns it, together with the state of the
+// subsystems above. Neither copied nor moved: the reader and positions point into it.
 struct Workstation {
     Workstation(std::filesystem::path home, Messages& messages);
     Workstation(const Workstation&) = delete;
@@ -103,16 +92,15 @@ struct Workstation {
     bool chartsComputed = false;   // the last computation reached its end
     bool started = false;
 
-    PipelineHooks hooks;
-
-    // The body selection flags in use (106 characters).
-    const std::string& flags() const { return groups.select.live.text(); }
+    // The body selection flags in use.
+    const SelectionFlags& flags() const { return groups.select.live; }
     std::filesystem::path path(std::string_view relative) const;
 };
 
 // Brings the workstation up: defaults, capacity and text files, date style, options, folders,
-// catalogue, settings, ephemeris files, planet groups, day tables, the entry model at "Now" and
-// a first computation. False when it cannot go on (a missing "errormsg.txt").
+// catalogue, settings, ephemeris files, planet groups, day tables and the entry model at "Now".
+// The session then runs the first computation. False when it cannot go on (a missing
+// "errormsg.txt").
 bool StartUp(Workstation& workstation);
 
 // Writes the settings file; the windows have stored their rectangles in the settings first.

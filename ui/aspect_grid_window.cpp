@@ -27,17 +27,17 @@ QString GridWindowName(GridWindow window) {
 SettingsWindow GridSettingsWindow(GridWindow window) {
     switch (window) {
         case GridWindow::Aspects:
-            return SettingsWindow::DataGrdAspects;
+            return SettingsWindow::SingleKindAspectGrid;
         case GridWindow::LongAspects:
-            return SettingsWindow::DataGrdLongAspects;
+            return SettingsWindow::LongitudeAspectGrid;
         case GridWindow::DeclAspects:
-            return SettingsWindow::DataGrdDeclAspects;
+            return SettingsWindow::DeclinationAspectGrid;
         case GridWindow::LongAspectsCrucial:
-            return SettingsWindow::CrucialDataGrdLongAspects;
+            return SettingsWindow::CrucialLongitudeAspectGrid;
         case GridWindow::DeclAspectsCrucial:
-            return SettingsWindow::CrucialDataGrdDeclAspects;
+            return SettingsWindow::CrucialDeclinationAspectGrid;
     }
-    return SettingsWindow::DataGrdAspects;
+    return SettingsWindow::SingleKindAspectGrid;
 }
 
 GridOptions CurrentGridOptions(WorkstationController& controller, GridWindow window) {
@@ -51,7 +51,7 @@ GridOptions CurrentGridOptions(WorkstationController& controller, GridWindow win
     options.applyingOnly = ws.entry.options.applyingOnly;
     options.exactOn = ws.entry.options.exact;
     options.progressionMode = controller.session().progression.on;
-    options.crucialSelection = ws.groups.crucial.live.text();
+    options.crucialSelection = ws.groups.crucial.live;
     options.declinationKind = display.gridDeclinationKind;
     options.helio = ws.entry.options.helio;
     return options;

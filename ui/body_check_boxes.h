@@ -10,6 +10,7 @@
 
 #include "core/bodies.h"
 #include "core/chart_positions.h"
+#include "core/selection_flags.h"
 
 namespace quintaro {
 
@@ -22,12 +23,9 @@ struct BodyCheckBox {
 };
 
 std::vector<BodyCheckBox> BodyCheckBoxes();
-void WriteBodyCheckBox(std::string& selection, int index, bool checked, bool slot20IsPartOfFortune);
-bool BodyCheckBoxState(const std::string& selection, int index);
-
-// chkHelio: the displayed set from the heliocentric or geocentric natal positions.
-void ShowHelioOrGeo(const ChartPositions& positions, const std::string& selection, bool helio,
-                    WorkingPositions& shown);
+void WriteBodyCheckBox(SelectionFlags& selection, int index, bool checked,
+                       bool slot20IsPartOfFortune);
+bool BodyCheckBoxState(const SelectionFlags& selection, int index);
 
 // The clipboard text of a click on a cell of the positions grid (row = slot).
 std::string PositionCellClipboardText(const BodyCatalogue& catalogue, const ChartKinds& shown,

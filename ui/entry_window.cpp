@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "aspects/aspect_grid.h"
+#include "ui/entry_field_controls.h"
 #include "ui/glyph_font.h"
 
 namespace quintaro {
@@ -83,9 +84,7 @@ QWidget* EntryWindow::buildSection(Section section) {
     SectionWidgets& widgets = sections_[section];
 
     auto addField = [&](EntryField field) {
-        const FieldSpec& definition = EntryFieldSpec(field);
-        auto* edit = new FieldEdit(definition, box);
-        edit->setObjectName(QString::fromStdString(ControlName(field, section)));
+        auto* edit = new FieldEdit(EntryFieldRules(field), ControlName(field, section), box);
         widgets.fields[field] = edit;
         connect(edit, &QLineEdit::textEdited, this,
                 [this, section, field](const QString& text) { fieldEdited(section, field, text); });
@@ -96,7 +95,7 @@ QWidget* EntryWindow::buildSection(Section section) {
         row->setSpacing(1);
         row->addWidget(edit);
         if (std::optional<SpinRange> range = SpinRangeOf(field)) {
-            auto* spin = new SpinButtons(SectionControl(range->control, section), cell);
+            auto* spin = new SpinButtons(SectionControl(SpinControl(field), section), cell);
             widgets.spins[field] = spin;
             connect(spin, &SpinButtons::stepped, this, [this, section, field](int direction) {
                 Spin(controller_.entry().section(section), field, direction);
@@ -107,18 +106,18 @@ QWidget* EntryWindow::buildSection(Section section) {
         return cell;
     };
 
-    layout->addWidget(Caption(EntryFieldSpec(EntryField::Name).label), 0, 0);
+    layout->addWidget(Caption(EntryFieldControl(EntryField::Name).label), 0, 0);
     layout->addWidget(addField(EntryField::Name), 0, 1, 1, 5);
-    layout->addWidget(Caption(EntryFieldSpec(EntryField::Place).label), 1, 0);
+    layout->addWidget(Caption(EntryFieldControl(EntryField::Place).label), 1, 0);
     layout->addWidget(addField(EntryField::Place), 1, 1, 1, 5);
     int column = 0;
     for (EntryField field : kDateTimeFields) {
-        layout->addWidget(Caption(EntryFieldSpec(field).label), 2, column);
+        layout->addWidget(Caption(EntryFieldControl(field).label), 2, column);
         layout->addWidget(addField(field), 3, column++);
     }
     column = 0;
     for (EntryField field : kPlaceFields) {
-        layout->addWidget(Caption(EntryFieldSpec(field).label), 4, column);
+        layout->addWidget(Caption(EntryFieldControl(field).label), 4, column);
         layout->addWidget(addField(field), 5, column++);
     }
 
@@ -165,11 +164,12 @@ QWidget* EntryWindow::buildOptions() {
     layout->setContentsMargins(0, 0, 0, 0);
     int column = 0;
     for (OptionField field : AllOptionFields()) {
-        const FieldSpec& definition = OptionFieldSpec(field);
-        auto* edit = new FieldEdit(definition, box);
+        const FieldRules& rules = OptionFieldRules(field);
+        const FieldControl& control = OptionFieldControl(field);
+        auto* edit = new FieldEdit(rules, control.control, box);
         options_[field] = edit;
-        auto* label = Caption(definition.label);
-        label->setEnabled(!definition.inactive);
+        auto* label = Caption(control.label);
+        label->setEnabled(!rules.inactive);
         layout->addWidget(label, 0, column);
         layout->addWidget(edit, 1, column++);
         if (field == OptionField::NatTran) {
@@ -265,7 +265,7 @@ void EntryWindow::buildGrid() {
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->verticalHeader()->setVisible(false);
     grid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(grid_->font()).height() + 4);
-    const std::vector<std::string> titles = FormatColumnTitles(PositionsGrid::FormatString);
+    const std::vector<std::string> titles = PositionsGridTitles();
     grid_->setColumnCount(static_cast<int>(titles.size()));
     QStringList labels;
     for (const std::string& title : titles) labels << QString::fromStdString(title);
@@ -302,7 +302,7 @@ void EntryWindow::showModel() {
     for (auto& [field, edit] : options_) edit->showText(OptionText(options, field));
 
     filling_ = true;
-    const std::string& flags = controller_.workstation().flags();
+    const SelectionFlags& flags = controller_.workstation().flags();
     for (auto& [check, box] : bodyChecks_) box->setChecked(BodyCheckBoxState(flags, check));
     bodyChecks_.at(slot20Box_)
         ->setText(QString::fromStdString(Slot20CheckCaption(controller_.workstation().catalogue)));

@@ -8,9 +8,9 @@
 
 namespace quintaro {
 
-FieldEdit::FieldEdit(const FieldSpec& definition, QWidget* parent) : QLineEdit(parent), keys_(definition.keys) {
-    setObjectName(
-        QString::fromUtf8(definition.control.data(), static_cast<qsizetype>(definition.control.size())));
+FieldEdit::FieldEdit(const FieldRules& definition, std::string_view control, QWidget* parent)
+    : QLineEdit(parent), keys_(definition.keys) {
+    setObjectName(QString::fromUtf8(control.data(), static_cast<qsizetype>(control.size())));
     if (definition.width > 0) {
         setMaxLength(definition.width);
         const int chars = std::max(definition.width, 2);
@@ -29,7 +29,7 @@ void FieldEdit::keyPressEvent(QKeyEvent* event) {
     const bool printable = !typed.isEmpty() && typed.front().isPrint() &&
                            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
     if (printable && !keys_.empty()) {
-        FieldSpec definition{"", "", 0, keys_};
+        const FieldRules definition{0, keys_};
         for (QChar c : typed) {
             if (c.unicode() > 0x7F || !AcceptsKey(definition, static_cast<char>(c.unicode()))) {
                 event->accept();

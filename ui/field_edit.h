@@ -5,6 +5,7 @@
 #include <QToolButton>
 #include <QWidget>
 #include <string>
+#include <string_view>
 
 #include "setup/entry_fields.h"
 
@@ -15,7 +16,7 @@ namespace quintaro {
 class FieldEdit : public QLineEdit {
     Q_OBJECT
   public:
-    FieldEdit(const FieldSpec& definition, QWidget* parent = nullptr);
+    FieldEdit(const FieldRules& rules, std::string_view control, QWidget* parent = nullptr);
 
     // Shows a model text without disturbing the cursor when it is already shown.
     void showText(const std::string& text);

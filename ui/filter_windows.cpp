@@ -12,10 +12,8 @@ namespace quintaro {
 namespace {
 
 FieldEdit* NumberField(const char* name, QWidget* parent) {
-    static constexpr FieldSpec definition{"", "", 4, kDigits};
-    auto* edit = new FieldEdit(definition, parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    return edit;
+    static constexpr FieldRules rules{4, kDigits};
+    return new FieldEdit(rules, name, parent);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <iostream>
 #include <memory>
 
-#include "aspects/session.h"
+#include "app/session.h"
 #include "core/install_folder.h"
 #include "ui/main_window.h"
 #include "ui/qt_messages.h"

@@ -84,7 +84,7 @@ void MainWindow::buildDataMenu() {
         {LocationPreset::CmeCdt, "mnuDataCoordinatesCDT"}};
     for (const auto& [preset, name] : presets) {
         const LocationPreset which = preset;
-        addCommand(coordinates, QString::fromLatin1(PresetSpec(preset).caption),
+        addCommand(coordinates, QString::fromLatin1(PresetPlace(preset).name),
                    QString::fromLatin1(name), [this, which] { controller_.setPreset(which); });
     }
     QAction* transfer = addCommand(data, QStringLiteral("Transfer natal coord/zone to transit"),
@@ -274,7 +274,7 @@ void MainWindow::printWheel() {
     WheelView view = wheel_ ? wheel_->view() : WheelView{};
     WheelTarget target;
     target.printer = true;
-    if (!PrintWheel(BuildWheelInput(session_, controller_.display(), view, target), printer))
+    if (!PrintWheel(BuildWheelInput(session_, view, target), printer))
         session_.workstation.messages.show("Warning!", "The wheel could not be printed.",
                                            MessageIcon::Exclamation);
 }
@@ -290,9 +290,8 @@ void MainWindow::exportWheel() {
                       QStringLiteral("png"), Q(ws.home.string()), QStringLiteral("wheel.png")});
     if (file.isEmpty()) return;
     WheelView view = wheel_ ? wheel_->view() : WheelView{};
-    const QString error =
-        ExportWheel(BuildWheelInput(session_, controller_.display(), view, WheelTarget{}), file,
-                    900, ws.path("\\orvessa_paths.txt"), ws.messages);
+    const QString error = ExportWheel(BuildWheelInput(session_, view, WheelTarget{}), file, 900,
+                                      ws.path("\\orvessa_paths.txt"), ws.messages);
     if (!error.isEmpty())
         ws.messages.show("Warning!", error.toStdString(), MessageIcon::Exclamation);
 }

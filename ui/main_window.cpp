@@ -62,7 +62,7 @@ MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
     controller_.setClosing();
     delete mdi_;  // the child windows go while the controller they use is still here
-    session_.workstation.hooks.refreshDisplays = {};
+    controller_.stopListening();
 }
 
 QString MainWindow::clockText() const {

@@ -11,7 +11,7 @@
 #include <map>
 #include <memory>
 
-#include "aspects/session.h"
+#include "app/session.h"
 #include "ui/file_dialogs.h"
 #include "ui/glyph_font.h"
 #include "ui/workstation_controller.h"

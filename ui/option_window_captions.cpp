@@ -19,6 +19,10 @@ std::string OptionBodyCaption(const BodyCatalogue& catalogue, int slot) {
     return "Zeus";
 }
 
+std::string SaveToGroupCaption(int group) {
+    return "&Save to Group " + std::to_string(group);
+}
+
 std::string OptionWindowHelp() {
     return "1. Check the bodies to use: the left column for the natal chart, the right one for "
            "the transiting chart.\n"

@@ -12,6 +12,9 @@ namespace quintaro {
 // "Prometheus" (21..42), and the placeholders "Zeus" (43..53, 48 "x3-andromache").
 std::string OptionBodyCaption(const BodyCatalogue& catalogue, int slot);
 
+// The save button's caption for group k: "&Save to Group " + k.
+std::string SaveToGroupCaption(int group);
+
 // The help text of the option windows.
 std::string OptionWindowHelp();
 

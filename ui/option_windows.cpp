@@ -73,7 +73,7 @@ class SelectionBoxes : public QWidget {
 };
 
 // What differs between the selection windows.
-struct SelectionWindowSpec {
+struct SelectionWindowLayout {
     const char* name;
     const char* caption;
     bool groups;  // group buttons, save to group, load
@@ -86,7 +86,7 @@ struct SelectionWindowSpec {
     const char* extension;
 };
 
-constexpr SelectionWindowSpec kSelectionWindows[] = {
+constexpr SelectionWindowLayout kSelectionWindows[] = {
     {"Geo_Opt", "Select Planets", true, "Load group file", "Command1", "Command7", "Help",
      "select planet", "Select Planet", "sel"},
     {"Crucial_Opt", "Crucial Planets", true, "Load group file", "cmdOK", "cmdHelp", "&Help",
@@ -101,7 +101,7 @@ constexpr SelectionWindowSpec kSelectionWindows[] = {
 
 class SelectionWindow : public QWidget {
   public:
-    SelectionWindow(const SelectionWindowSpec& definition, WorkstationController& controller)
+    SelectionWindow(const SelectionWindowLayout& definition, WorkstationController& controller)
         : controller_(controller), definition_(definition) {
         setObjectName(QString::fromLatin1(definition.name));
         setWindowTitle(QString::fromLatin1(definition.caption));
@@ -200,7 +200,7 @@ class SelectionWindow : public QWidget {
     void showGroup() {
         SelectionGroups* g = groups();
         groupLabel_->setText(QString::number(g->current));
-        saveGroup_->setText(QString::fromStdString(SaveToGroupCaption(*g)));
+        saveGroup_->setText(QString::fromStdString(SaveToGroupCaption(g->current)));
     }
 
     FileRequest fileRequest(const char* verb) const {
@@ -248,7 +248,7 @@ class SelectionWindow : public QWidget {
     void apply() {
         const SelectionFlags flags = boxes_->flags();
         if (isName("Geo_Opt")) {
-            controller_.applySelection(flags.text());
+            controller_.applySelection(flags);
             return;
         }
         if (SelectionGroups* g = groups())
@@ -266,7 +266,7 @@ class SelectionWindow : public QWidget {
     }
 
     WorkstationController& controller_;
-    const SelectionWindowSpec& definition_;
+    const SelectionWindowLayout& definition_;
     SelectionBoxes* boxes_ = nullptr;
     QLabel* groupLabel_ = nullptr;
     QPushButton* saveGroup_ = nullptr;
@@ -282,13 +282,13 @@ class PrioritiesWindow : public QWidget {
         auto* values = new QWidget;
         auto* grid = new QGridLayout(values);
         grid->setVerticalSpacing(0);
-        static constexpr FieldSpec definition{"txt3D_Values", "", 3, kDigits};
+        static constexpr FieldRules rules{3, kDigits};
         for (int i = 0; i < SelectionFlagCount; ++i) {
             const int slot = i % BodyCount + 1;
             const int column = i < BodyCount ? 0 : 2;
             auto* label = new QLabel(Q(OptionBodyCaption(ws.catalogue, slot)), values);
             label->setObjectName(QStringLiteral("lbl3D_Values_%1").arg(i));
-            auto* edit = new FieldEdit(definition, values);
+            auto* edit = new FieldEdit(rules, {}, values);
             edit->setObjectName(QStringLiteral("txt3D_Values_%1").arg(i));
             grid->addWidget(label, slot - 1, column);
             grid->addWidget(edit, slot - 1, column + 1);
@@ -413,8 +413,9 @@ class PrioritiesWindow : public QWidget {
 }  // namespace
 
 QWidget* MakeOptionWindow(const QString& name, WorkstationController& controller) {
-    for (const SelectionWindowSpec& definition : kSelectionWindows)
-        if (name == QLatin1String(definition.name)) return new SelectionWindow(definition, controller);
+    for (const SelectionWindowLayout& definition : kSelectionWindows)
+        if (name == QLatin1String(definition.name))
+            return new SelectionWindow(definition, controller);
     if (name == QLatin1String("PlanetPriorities_Opt")) return new PrioritiesWindow(controller);
     return nullptr;
 }

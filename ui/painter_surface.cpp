@@ -27,7 +27,7 @@ DeviceMapping PainterSurface::mapping() const {
 }
 
 QFont PainterSurface::currentFont() const {
-    const FontSpec& definition = font();
+    const FontChoice& definition = font();
     QFont qfont(QString::fromStdString(definition.name));
     if (definition.name == GlyphFontFamily)
         qfont.setFamilies(QStringList{QString::fromLatin1(GlyphFontFamily)});

@@ -54,7 +54,7 @@ WheelWindow::WheelWindow(WorkstationController& controller, QWidget* parent)
 }
 
 WheelInput WheelWindow::input(const WheelTarget& target) const {
-    return BuildWheelInput(controller_.session(), controller_.display(), view_, target);
+    return BuildWheelInput(controller_.session(), view_, target);
 }
 
 void WheelWindow::paintCanvas() {

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QWidget>
 
-#include "ui/wheel_input_builder.h"
+#include "app/wheel_input_builder.h"
 #include "ui/workstation_controller.h"
 #include "wheels/wheel_layout.h"
 

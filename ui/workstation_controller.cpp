@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include "setup/chart_computation.h"
 #include "setup/entry_stepping.h"
-#include "setup/pipeline.h"
 #include "setup/positions_grid.h"
 
 namespace quintaro {
@@ -31,18 +31,23 @@ WorkstationController::WorkstationController(Session& session, FileDialogs dialo
     : QObject(parent), session_(session), dialogs_(std::move(dialogs)) {}
 
 bool WorkstationController::start() {
-    session_.workstation.hooks.refreshDisplays = [this](Workstation&) { Q_EMIT computed(); };
+    if (listener_ == 0) listener_ = session_.displays.add([this] { Q_EMIT computed(); });
     BusyPointer busy;
     const bool started = StartSession(session_);
     Q_EMIT entryChanged();
     return started;
 }
 
+void WorkstationController::stopListening() {
+    if (listener_ != 0) session_.displays.remove(listener_);
+    listener_ = 0;
+}
+
 void WorkstationController::compute() {
     if (closing_) return;
     BusyPointer pointer;
     busy_ = true;
-    ComputeCharts(session_.workstation);
+    ComputeCharts(session_);
     busy_ = false;
 }
 
@@ -94,12 +99,12 @@ void WorkstationController::togglePartOfFortuneVertex() {
 }
 
 void WorkstationController::setBodyCheck(int box, bool checked) {
-    std::string selection = workstation().flags();
+    SelectionFlags selection = workstation().flags();
     WriteBodyCheckBox(selection, box, checked, !workstation().catalogue.VertexOn);
     applySelection(selection);  // checking "PF" may have selected the Moon too
 }
 
-void WorkstationController::applySelection(const std::string& selection) {
+void WorkstationController::applySelection(const SelectionFlags& selection) {
     if (closing_) return;
     BusyPointer pointer;
     busy_ = true;
@@ -111,9 +116,7 @@ void WorkstationController::applySelection(const std::string& selection) {
 void WorkstationController::setHelio(bool on) {
     entry().options.helio = on;
     if (busy_) return;
-    Workstation& ws = workstation();
-    ShowHelioOrGeo(ws.record, ws.flags(), on, ws.work);
-    if (ws.hooks.clearAspects) ws.hooks.clearAspects(ws);
+    ShowHelioOrGeo(session_, on);
     Q_EMIT computed();
 }
 

@@ -5,30 +5,13 @@
 #include <filesystem>
 #include <string>
 
-#include "aspects/session.h"
+#include "app/session.h"
 #include "setup/chart_data_file.h"
 #include "setup/entry_model.h"
 #include "ui/body_check_boxes.h"
 #include "ui/file_dialogs.h"
 
 namespace quintaro {
-
-// What the displays show, chosen in the main menus and display windows: the grid display modes,
-// the aspect class filter, the kind of the single-kind grid and the wheel's line options.
-struct DisplayChoices {
-    int gridMode = 1;                  // 1, 2, 8, 9
-    int crucialMode = 1;               // 1, 2, 8, 9
-    int aspectClass = 0;               // 0..8
-    bool gridDeclinationKind = false;  // DataGrdAspects shows declinations / latitudes
-    int applyingOnlyMode = 0;          // 0 off, 1 single width, 2 variable widths
-    bool geometricPatternLines = false;
-    bool longitudeLines = true;
-    bool declinationLines = false;
-    bool variableLines = false;
-    bool allSolid = false;
-    bool whiteBackground = false;
-    SelectionFlags fit;  // the fit selection of Fit_Opt
-};
 
 // The commands of the entry window and of the main menus that change the charts. Every one works
 // on the session's models and then tells the windows: `entryChanged` when fields were rewritten,
@@ -44,7 +27,7 @@ class WorkstationController : public QObject {
     EntryModel& entry() { return session_.workstation.entry; }
     FileDialogs& dialogs() { return dialogs_; }
     bool busy() const { return busy_; }
-    DisplayChoices& display() { return display_; }
+    DisplayChoices& display() { return session_.display; }
     // Tells every display to show the current lists again (after a display choice changed).
     void refreshDisplays() {
         if (!closing_) Q_EMIT displayChanged();
@@ -53,8 +36,10 @@ class WorkstationController : public QObject {
     void setClosing() { closing_ = true; }
     bool closing() const { return closing_; }
 
-    // Installs the display refresh into the pipeline and starts the workstation.
+    // Listens to the session's computations and starts the workstation.
     bool start();
+    // Stops listening (the windows are going away).
+    void stopListening();
 
     void recalc();
     void step(int direction);
@@ -64,9 +49,9 @@ class WorkstationController : public QObject {
     void setPreset(LocationPreset preset);
     void transferNatalToTransit(bool on);
     void togglePartOfFortuneVertex();
-    void setBodyCheck(int box, bool checked);
+    void setBodyCheck(int box, bool checked);  // BodyCheckBox::index
     // A new main selection (106 flags): loads what it needs and recomputes.
-    void applySelection(const std::string& selection);  // BodyCheckBox::index
+    void applySelection(const SelectionFlags& selection);
     void setHelio(bool on);
     void setExact(bool on);
     void setDegrees(bool on);
@@ -88,7 +73,7 @@ class WorkstationController : public QObject {
 
     Session& session_;
     FileDialogs dialogs_;
-    DisplayChoices display_;
+    int listener_ = 0;  // id of the computed() listener in the session, 0 when none
     bool busy_ = false;
     bool closing_ = false;
 };

@@ -43,11 +43,11 @@ constexpr Color QbColor(int index) {
 enum class DrawStyle { Solid, Dashed };
 
 // Font of the texts printed from now on. The size is in points; "Orvessa" is the glyph font.
-struct FontSpec {
+struct FontChoice {
     std::string name = "DejaVu Sans";
     double size = 10;
     bool bold = false;
-    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    friend bool operator==(const FontChoice&, const FontChoice&) = default;
 };
 
 // The user coordinate system: (left, top) is the top-left corner of the surface and
@@ -80,7 +80,7 @@ struct DrawState {
     Color foreColor;       // lines, circles and texts
     double drawWidth = 1;  // line width in device pixels
     DrawStyle drawStyle = DrawStyle::Solid;
-    FontSpec font;
+    FontChoice font;
     Point current;  // the current position, in user units
 };
 
@@ -107,7 +107,7 @@ class DrawSurface {
         if (points > 0) state_.font.size = points;
     }
     void setFontBold(bool bold) { state_.font.bold = bold; }
-    const FontSpec& font() const { return state_.font; }
+    const FontChoice& font() const { return state_.font; }
 
     void moveTo(Point at) { state_.current = at; }
     Point currentPosition() const { return state_.current; }

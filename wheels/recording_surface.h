@@ -31,7 +31,7 @@ struct RecordedCircle {
 struct RecordedText {
     Point topLeft;
     std::string text;
-    FontSpec font;
+    FontChoice font;
     Color color;
 };
 using RecordedOp = std::variant<RecordedClear, RecordedLine, RecordedCircle, RecordedText>;

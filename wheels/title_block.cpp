@@ -40,7 +40,7 @@ void DrawTitleBlock(DrawSurface& surface, const WheelInput& input) {
     const UserScale& scale = surface.scale();
     double down = scale.height < 0 ? -1 : 1;  // direction of the next line on the surface
     surface.setForeColor(QbColor(0));
-    surface.setFontName(FontSpec{}.name);
+    surface.setFontName(FontChoice{}.name);
     surface.setFontSize(TitleFontSize);
 
     double y = scale.top + down * TitleMargin;

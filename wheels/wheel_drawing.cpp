@@ -56,8 +56,8 @@ void PrintBodyGlyph(DrawSurface& surface, const BodyCatalogue& catalogue, int sl
         surface.printText(GlyphText(glyph.glyphCode));
         return;
     }
-    FontSpec glyphFont = surface.font();
-    surface.setFontName(FontSpec{}.name);
+    FontChoice glyphFont = surface.font();
+    surface.setFontName(FontChoice{}.name);
     for (char letter : glyph.letters) surface.printText(std::string(1, letter));
     surface.setFontName(glyphFont.name);
 }
@@ -66,8 +66,8 @@ void PrintDegreeLabel(DrawSurface& surface, const SlotPlacement& placed, int bod
                       double longitude) {
     auto offset = LabelSlotOffset(placed.sector, bodiesInSector, placed.running);
     if (!offset) return;
-    FontSpec glyphFont = surface.font();
-    surface.setFontName(FontSpec{}.name);
+    FontChoice glyphFont = surface.font();
+    surface.setFontName(FontChoice{}.name);
     surface.setFontSize(LabelFontSize);
     double halfHeight = std::abs(surface.textHeight(LabelSampleText)) / 2;
     double up = surface.scale().height < 0 ? 1 : -1;
@@ -111,8 +111,7 @@ void DrawAspectLines(DrawSurface& surface, const WheelInput& input, const WheelL
 
 bool IsDisplayedBody(const WheelInput& input, int body) {
     if (body < 1 || body > 2 * N || (body > N && !input.withTransit)) return false;
-    if (static_cast<size_t>(body) > input.selection.size() || input.selection[body - 1] != '1')
-        return false;
+    if (!input.selection.flag(body)) return false;
     int slot = SlotOf(body);
     if (slot >= input.catalogue.NextFreeSlot) return false;  // a free slot not in use
     if (input.coordinates == WheelCoordinates::Geocentric) return slot != SlotEarth;

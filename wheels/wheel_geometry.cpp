@@ -70,15 +70,4 @@ std::array<double, 13> DefaultSectorBoundaries() {
     return table;
 }
 
-PerSlot<int> SectorsFromPlacement(std::string_view placement) {
-    PerSlot<int> sectors{};
-    for (int slot = 1; slot <= BodyCount; ++slot) {
-        size_t start = 10 * static_cast<size_t>(slot - 1);
-        if (start >= placement.size()) break;
-        double number = LeadingNumber(placement.substr(start, 2));
-        sectors[slot] = number >= 1 && number <= 12 ? static_cast<int>(number) : 0;
-    }
-    return sectors;
-}
-
 }  // namespace quintaro

@@ -8,6 +8,7 @@
 
 #include "core/bodies.h"
 #include "core/chart_positions.h"
+#include "core/selection_flags.h"
 
 namespace quintaro {
 
@@ -51,7 +52,7 @@ struct WheelChart {
     PerSlot<double> longitude{};  // [0, 360)
     PerSlot<double> second{};     // declination or latitude
     SlotMarks direction;          // 'r' rising, 'f' falling, blank
-    // Display sector 1..12 recorded for each body by the house placement; 0 where none was
+    // Display sector 1..12 of each body: its house from the house placement; 0 where none was
     // recorded, in which case the wheel finds it from the boundary table.
     PerSlot<int> sector{};
 };
@@ -95,7 +96,7 @@ struct WheelInput {
     bool withTransit = false;  // a natal + transit wheel
     WheelChart natal;
     WheelChart transit;
-    std::string selection = std::string(2 * BodyCount, '0');  // natal flags 1..N, transit N+1..2N
+    SelectionFlags selection;  // wheel body b (1..2N) is flag b
     BodyCatalogue catalogue = MakeBodyCatalogue();
     std::array<double, 13> boundaries = DefaultSectorBoundaries();  // entries 1..12, degrees
     int lens = 12;
@@ -104,9 +105,5 @@ struct WheelInput {
     WheelTitle title;
     WheelTarget target;
 };
-
-// Sector numbers of a 530-character house placement text: the leading number of each body's
-// 10-character field (" 1ST HOUSE" gives 1, "10TH HOUSE" 10); 0 where the field holds none.
-PerSlot<int> SectorsFromPlacement(std::string_view placement);
 
 }  // namespace quintaro

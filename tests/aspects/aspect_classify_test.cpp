@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/formatting.h"
+
 #include "aspects/aspect_catalogue.h"
 
 namespace quintaro {
@@ -42,8 +44,8 @@ TEST(ClassifyLongitudeAspect, WindowsAreInclusiveAndTestedInTheirFixedOrder) {
         {30.001, "abc", AspectNone, 30.001},
     };
     for (const auto& c : cases) {
-        OrbTexts orbs;
-        orbs.geoLongitude = c.orb;
+        Orbs orbs;
+        orbs.geoLongitude = LeadingNumber(c.orb);  // as the entry window's field gives it
         AspectMatch m = ClassifyLongitudeAspect(c.separation, CoordinateKind::GeoLongitude, orbs);
         EXPECT_EQ(m.code, c.code) << c.separation << " orb " << c.orb;
         EXPECT_NEAR(m.residual, c.residual, 1e-9) << c.separation << " orb " << c.orb;
@@ -52,12 +54,12 @@ TEST(ClassifyLongitudeAspect, WindowsAreInclusiveAndTestedInTheirFixedOrder) {
 }
 
 TEST(ClassifyLongitudeAspect, ReadsTheOrbOfItsOwnKindAtEachCall) {
-    OrbTexts orbs;
-    orbs.geoLongitude = "1";
-    orbs.helioLongitude = "5";
+    Orbs orbs;
+    orbs.geoLongitude = 1;
+    orbs.helioLongitude = 5;
     EXPECT_EQ(ClassifyLongitudeAspect(124, CoordinateKind::GeoLongitude, orbs).code, AspectNone);
     EXPECT_EQ(ClassifyLongitudeAspect(124, CoordinateKind::HelioLongitude, orbs).code, AspectTrine);
-    orbs.geoLongitude = "4.00";
+    orbs.geoLongitude = 4.0;
     EXPECT_EQ(ClassifyLongitudeAspect(124, CoordinateKind::GeoLongitude, orbs).code, AspectTrine);
 }
 
@@ -81,8 +83,8 @@ TEST(ClassifyParallel, EqualDistanceFromZeroWithTheSideDecidingTheCode) {
         {3, -3, "", AspectContraParallel},
     };
     for (const auto& c : cases) {
-        OrbTexts orbs;
-        orbs.geoDeclination = c.orb;
+        Orbs orbs;
+        orbs.geoDeclination = LeadingNumber(c.orb);
         EXPECT_EQ(ClassifyParallel(c.first, c.second, CoordinateKind::GeoDeclination, orbs), c.code)
             << c.first << " " << c.second;
     }

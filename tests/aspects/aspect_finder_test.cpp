@@ -55,11 +55,8 @@ AspectInputs InputsFor(const SyntheticSky& sky, double natalJD, double transitJD
     in.transitJD = transitJD;
     sky.Fill(in.chart.Natal, natalJD);
     sky.Fill(in.chart.Transit, transitJD);
-    in.selection = std::string(2 * BodyCount, '0');
-    for (int b = 1; b <= 20; ++b) {
-        in.selection[static_cast<size_t>(b - 1)] = '1';
-        in.selection[static_cast<size_t>(BodyCount + b - 1)] = '1';
-    }
+    in.selection = SelectionFlags();
+    for (int b = 1; b <= 20; ++b) in.selection.setBoth(b, true);
     in.positionAt = sky.Function();
     return in;
 }
@@ -155,6 +152,16 @@ TEST(BuildAspectLists, EachSideFollowsItsOwnSelectionFlags) {
     EXPECT_EQ(tn[1].body2, 2);
     EXPECT_EQ(tn[1].code, AspectTrine);
     EXPECT_EQ(lists.at(Pairing::TransitTransit, CoordinateKind::GeoLongitude).entries.size(), 1u);
+
+    // A transit Venus without a geocentric position takes part in no geocentric aspect, while its
+    // heliocentric position still counts.
+    in.chart.Transit.GeoMissing[3] = true;
+    lists = BuildAspectLists(in);
+    const auto& without = lists.at(Pairing::TransitNatal, CoordinateKind::GeoLongitude).entries;
+    ASSERT_EQ(without.size(), 1u);
+    EXPECT_EQ(without[0].body1, 2);
+    EXPECT_TRUE(lists.at(Pairing::TransitTransit, CoordinateKind::GeoLongitude).entries.empty());
+    EXPECT_FALSE(in.chart.Transit.missing(true, 3));
 }
 
 // Applying or separating by watching the orb from the aspect's own angle over the next hour,

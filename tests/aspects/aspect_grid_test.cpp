@@ -179,9 +179,9 @@ TEST(BuildAspectGrid, CrucialWindowsKeepPairsOfCrucialBodies) {
     GridOptions options;
     options.displayMode = 8;
     // Transit Saturn and natal Venus are crucial; natal Saturn is not.
-    options.crucialSelection = std::string(2 * BodyCount, '0');
-    options.crucialSelection[3 - 1] = '1';
-    options.crucialSelection[BodyCount + 7 - 1] = '1';
+    options.crucialSelection = SelectionFlags();
+    options.crucialSelection.setNatal(3, true);
+    options.crucialSelection.setTransit(7, true);
     GridModel grid =
         BuildAspectGrid(GridWindow::LongAspectsCrucial, options, s.lists, s.timed, s.catalogue);
     EXPECT_EQ(grid.caption, "Crucial Combined Longitudes - geo + helio");

@@ -21,24 +21,18 @@ ListingInputs Inputs(int mode) {
     in.natal.data.year = 2000;
     in.natal.data.month = 3;
     in.natal.data.day = 15;
-    in.natal.data.time = 7.30f;
-    in.natal.data.meridiem = "P.M.";
+    in.natal.data.time = {{7, 30}, Meridiem::PM};
     in.natal.data.zone = 5;
-    in.natal.data.longitude = 87.38f;
-    in.natal.data.longitudeWord = "West";
-    in.natal.data.latitude = 41.53f;
-    in.natal.data.latitudeWord = "North";
+    in.natal.data.longitude = {{87, 38}, EastWest::West};
+    in.natal.data.latitude = {{41, 53}, NorthSouth::North};
     in.transit.name = "Transits";
     in.transit.data.year = 2024;
     in.transit.data.month = 11;
     in.transit.data.day = 2;
-    in.transit.data.time = 12.05f;
-    in.transit.data.meridiem = "A.M.";
+    in.transit.data.time = {{12, 5}, Meridiem::AM};
     in.transit.data.zone = -5.5;
-    in.transit.data.longitude = -77.12f;
-    in.transit.data.longitudeWord = "East";
-    in.transit.data.latitude = -8.4f;
-    in.transit.data.latitudeWord = "South";
+    in.transit.data.longitude = {{77, 12}, EastWest::East};
+    in.transit.data.latitude = {{8, 40}, NorthSouth::South};
     return in;
 }
 

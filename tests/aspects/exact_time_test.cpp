@@ -26,7 +26,7 @@ AspectInputs InputsFor(const SyntheticSky& sky, double natalJD = 2440000.3) {
     in.transitJD = sky.epoch;
     sky.Fill(in.chart.Natal, natalJD);
     sky.Fill(in.chart.Transit, sky.epoch);
-    in.selection = std::string(2 * BodyCount, '1');
+    in.selection = SelectionFlags::All();
     in.positionAt = sky.Function();
     return in;
 }

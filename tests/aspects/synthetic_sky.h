@@ -70,11 +70,12 @@ struct SyntheticSky {
     }
 };
 
-// A selection text with the given bodies on the natal and on the transit side.
-inline std::string Selection(std::initializer_list<int> natal, std::initializer_list<int> transit) {
-    std::string flags(2 * BodyCount, '0');
-    for (int b : natal) flags[static_cast<size_t>(b - 1)] = '1';
-    for (int b : transit) flags[static_cast<size_t>(BodyCount + b - 1)] = '1';
+// A selection with the given bodies on the natal and on the transit side.
+inline SelectionFlags Selection(std::initializer_list<int> natal,
+                                std::initializer_list<int> transit) {
+    SelectionFlags flags;
+    for (int b : natal) flags.setNatal(b, true);
+    for (int b : transit) flags.setTransit(b, true);
     return flags;
 }
 

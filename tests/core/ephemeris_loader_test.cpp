@@ -17,7 +17,7 @@ namespace {
 using test::RecordingMessages;
 using test::TempFolder;
 
-const std::string AllSelected(2 * BodyCount, '1');
+const SelectionFlags AllSelected = SelectionFlags::All();
 
 void Touch(const std::filesystem::path& path, const std::string& content = "0\n") {
     std::filesystem::create_directories(path.parent_path());
@@ -120,17 +120,6 @@ TEST(IsMidpointEphemeris, RecognisesTheNamingRules) {
         EXPECT_EQ(IsMidpointEphemeris(c.name, folder), c.midpoint) << c.name;
 }
 
-TEST(SlotSelected, ReadsNatalAndTransitFlags) {
-    std::string flags(2 * BodyCount, '0');
-    flags[21 - 1] = '1';              // natal slot 21
-    flags[BodyCount + 22 - 1] = '1';  // transit slot 22
-    EXPECT_TRUE(SlotSelected(flags, 21));
-    EXPECT_TRUE(SlotSelected(flags, 22));
-    EXPECT_FALSE(SlotSelected(flags, 23));
-    EXPECT_FALSE(SlotSelected("1", 1 + BodyCount));
-    EXPECT_FALSE(SlotSelected("", 21));
-}
-
 struct LoadFixture : ::testing::Test {
     TempFolder home;
     BodyCatalogue catalogue = MakeBodyCatalogue();
@@ -151,8 +140,8 @@ TEST_F(LoadFixture, LoadsOnlySelectedFreeSlots) {
     Write("eros", DayPeriod::From1900);
     Write("pholus", DayPeriod::From1900);
     SelectLoadFiles(home.path(), catalogue, messages);  // 21 eros, 22 pholus
-    std::string flags(2 * BodyCount, '0');
-    flags[BodyCount + 22 - 1] = '1';  // pholus in the transit chart only
+    SelectionFlags flags;
+    flags.setTransit(22, true);  // pholus in the transit chart only
     EXPECT_TRUE(LoadDayTables(home.path(), catalogue, flags, tables, messages, progress));
     EXPECT_FALSE(tables.Loaded(21));
     EXPECT_TRUE(tables.has1900[22]);
@@ -200,8 +189,9 @@ TEST_F(LoadFixture, Load1750TablesSkipsApolloAndBodiesNotLoaded) {
         Write(body, DayPeriod::From1750);
     }
     SelectLoadFiles(home.path(), catalogue, messages);  // 21 apollo, 22 eros, 23 pholus
-    std::string flags(2 * BodyCount, '0');
-    flags[21 - 1] = flags[22 - 1] = '1';
+    SelectionFlags flags;
+    flags.setNatal(21, true);
+    flags.setNatal(22, true);
     LoadDayTables(home.path(), catalogue, flags, tables, messages, progress);
     progressTexts.clear();
     EXPECT_TRUE(Load1750Tables(home.path(), catalogue, tables, messages, progress));

@@ -21,19 +21,21 @@ double Separation(double a, double b) {
     return std::fabs(d > 180.0 ? d - 360.0 : d);
 }
 
-ChartData Chart(int y, int m, int d, float clock, const char* half, float longitude, float latitude,
-                const char* latitudeWord = "North") {
+// Degrees and minutes of a signed reading in the hh.mm form (-87.38 is 87 degrees 38 minutes).
+UnitsAndMinutes FromHhmm(double hhmm) {
+    return SplitHhmm(std::fabs(hhmm));
+}
+
+ChartData Chart(int y, int m, int d, double clock, Meridiem half, double longitude,
+                double latitude) {
     ChartData data;
     data.year = y;
     data.month = m;
     data.day = d;
-    data.time = clock;
-    data.meridiem = half;
+    data.time = {FromHhmm(clock), half};
     data.zone = 0;
-    data.longitude = longitude;
-    data.longitudeWord = longitude < 0 ? "East" : "West";
-    data.latitude = latitude;
-    data.latitudeWord = latitudeWord;
+    data.longitude = {FromHhmm(longitude), longitude < 0 ? EastWest::East : EastWest::West};
+    data.latitude = {FromHhmm(latitude), latitude < 0 ? NorthSouth::South : NorthSouth::North};
     return data;
 }
 
@@ -61,8 +63,8 @@ TEST(SiderealTime, PublishedGreenwichSiderealTimes) {
     // Greenwich mean sidereal time of 1987 April 10 at 0h and at 19h21m UT, from a standard
     // almanac textbook: 13h10m46.3668s and 8h34m57.0896s.
     ChartHouses midnight, evening;
-    ComputeAngles(Chart(1987, 4, 10, 12.00f, "A.M.", 0, 0), midnight);
-    ComputeAngles(Chart(1987, 4, 10, 7.21f, "P.M.", 0, 0), evening);
+    ComputeAngles(Chart(1987, 4, 10, 12.00f, Meridiem::AM, 0, 0), midnight);
+    ComputeAngles(Chart(1987, 4, 10, 7.21f, Meridiem::PM, 0, 0), evening);
     EXPECT_NEAR(midnight.RAMC, 197.693195, 0.001);
     EXPECT_NEAR(evening.RAMC, 128.737873, 0.001);
     EXPECT_EQ(midnight.SiderealTimeText, "13H  10M  46S ");
@@ -71,9 +73,9 @@ TEST(SiderealTime, PublishedGreenwichSiderealTimes) {
 
 TEST(SiderealTime, LongitudeIsWestPositiveInDegreesAndMinutes) {
     ChartHouses greenwich, west, east;
-    ComputeAngles(Chart(1987, 4, 10, 12.00f, "A.M.", 0, 0), greenwich);
-    ComputeAngles(Chart(1987, 4, 10, 12.00f, "A.M.", 77.30f, 0), west);   // 77°30' West
-    ComputeAngles(Chart(1987, 4, 10, 12.00f, "A.M.", -10.45f, 0), east);  // 10°45' East
+    ComputeAngles(Chart(1987, 4, 10, 12.00f, Meridiem::AM, 0, 0), greenwich);
+    ComputeAngles(Chart(1987, 4, 10, 12.00f, Meridiem::AM, 77.30f, 0), west);   // 77°30' West
+    ComputeAngles(Chart(1987, 4, 10, 12.00f, Meridiem::AM, -10.45f, 0), east);  // 10°45' East
     EXPECT_NEAR(Separation(west.RAMC, greenwich.RAMC - 77.5), 0, 1e-4);
     EXPECT_NEAR(Separation(east.RAMC, greenwich.RAMC + 10.75), 0, 1e-4);
 }
@@ -91,9 +93,9 @@ TEST(SiderealTime, TextIsHoursMinutesSecondsWithUnits) {
 
 TEST(Angles, ClockRuleAndMoment) {
     ChartHouses am, pm, noon;
-    ComputeAngles(Chart(2000, 1, 1, 12.30f, "A.M.", 0, 0), am);
-    ComputeAngles(Chart(2000, 1, 1, 12.30f, "P.M.", 0, 0), pm);
-    ComputeAngles(Chart(2000, 1, 1, 12.00f, "P.M.", 0, 0), noon);
+    ComputeAngles(Chart(2000, 1, 1, 12.30f, Meridiem::AM, 0, 0), am);
+    ComputeAngles(Chart(2000, 1, 1, 12.30f, Meridiem::PM, 0, 0), pm);
+    ComputeAngles(Chart(2000, 1, 1, 12.00f, Meridiem::PM, 0, 0), noon);
     EXPECT_NEAR(am.DayFraction * 24, 0.5, 1e-6);
     EXPECT_NEAR(pm.DayFraction * 24, 12.5, 1e-6);
     EXPECT_NEAR(noon.ChartJD, 2451545.0, 1e-9);
@@ -103,15 +105,13 @@ TEST(Angles, ClockRuleAndMoment) {
     EXPECT_NEAR(Separation(pm.RAMC, am.RAMC + 180.0 + 12 * 0.0410686), 0, 1e-3);
 }
 
-TEST(Angles, SouthernLatitudeFromSignOrWord) {
-    ChartHouses bySign, byWord, north;
-    ComputeAngles(Chart(2000, 1, 1, 12.00f, "P.M.", 0, -33.52f, "South"), bySign);
-    ComputeAngles(Chart(2000, 1, 1, 12.00f, "P.M.", 0, 33.52f, "SOUTH"), byWord);
-    ComputeAngles(Chart(2000, 1, 1, 12.00f, "P.M.", 0, 33.52f, "North"), north);
-    EXPECT_NEAR(bySign.Latitude, -(33 + 52 / 60.0), 1e-5);
-    EXPECT_NEAR(byWord.Latitude, -(33 + 52 / 60.0), 1e-5);
+TEST(Angles, SouthernLatitudeFromTheSide) {
+    ChartHouses south, north;
+    ComputeAngles(Chart(2000, 1, 1, 12.00, Meridiem::PM, 0, -33.52), south);
+    ComputeAngles(Chart(2000, 1, 1, 12.00, Meridiem::PM, 0, 33.52), north);
+    EXPECT_NEAR(south.Latitude, -(33 + 52 / 60.0), 1e-5);
     EXPECT_NEAR(north.Latitude, 33 + 52 / 60.0, 1e-5);
-    EXPECT_GT(Separation(bySign.Ascendant, north.Ascendant), 1.0);
+    EXPECT_GT(Separation(south.Ascendant, north.Ascendant), 1.0);
 }
 
 TEST(Angles, HandComputedAscendantAndMidheaven) {
@@ -190,7 +190,7 @@ TEST(Angles, ChartCarriesTheSiderealOffsetsOfItsMoment) {
     // Near 2000.0 the sidereal vernal point lies about 24.74 degrees behind the equinox and the
     // "true" ayanamsa of the Indian ephemeris is about 23.85 degrees.
     ChartHouses houses;
-    ComputeAngles(Chart(2000, 1, 1, 12.00f, "P.M.", 0, 0), houses);
+    ComputeAngles(Chart(2000, 1, 1, 12.00f, Meridiem::PM, 0, 0), houses);
     EXPECT_NEAR(houses.SiderealOffsetA, 360 - 24.74, 0.02);
     EXPECT_NEAR(houses.SiderealOffsetB, 23.85, 0.02);
 }
@@ -336,9 +336,9 @@ TEST(HouseSystems, NoNanAnywhereFromPoleToPole) {
                     ASSERT_TRUE(c[i] >= 0 && c[i] < 360) << name << " " << ramc << " " << latitude;
                 ChartHouses houses;
                 houses.HouseCusps = c;
-                PlaceBodiesInHouses(longitudes, std::string(2 * BodyCount, '1'), houses);
+                PlaceBodiesInHouses(longitudes, SelectionFlags::All(), houses);
                 for (int slot = 1; slot <= BodyCount; ++slot)
-                    ASSERT_NE(houses.HousePlacement.substr(10 * (slot - 1), 4), "    ")
+                    ASSERT_NE(HouseNumberLabel4(houses.HouseOfSlot[slot]), "    ")
                         << name << " " << ramc << " " << latitude << " slot " << slot;
             }
         }
@@ -348,7 +348,7 @@ TEST(HouseSystems, NoNanAnywhereFromPoleToPole) {
 TEST(PolarLatitudes, SemiArcSystemsFallBackToPorphyryAndSaySoOnce) {
     test::RecordingMessages messages;
     ChartHouses houses;
-    ChartData arctic = Chart(2000, 6, 21, 3.00f, "P.M.", -18.57f, 69.39f);  // Tromsø-like
+    ChartData arctic = Chart(2000, 6, 21, 3.00f, Meridiem::PM, -18.57f, 69.39f);  // Tromsø-like
     ComputeHouseCusps(arctic, HouseSystem::Placidus, {}, houses, messages);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, "Houses near the pole");
@@ -363,7 +363,7 @@ TEST(PolarLatitudes, SemiArcSystemsFallBackToPorphyryAndSaySoOnce) {
     EXPECT_EQ(messages.shown.size(), 1u);
 
     ChartData temperate = arctic;
-    temperate.latitude = 59.55f;
+    temperate.latitude = {{59, 55}, NorthSouth::North};
     ComputeHouseCusps(temperate, HouseSystem::Placidus, {}, houses, messages);
     EXPECT_FALSE(houses.PolarFallback);
     ComputeHouseCusps(arctic, HouseSystem::Koch, {}, houses, messages);
@@ -414,7 +414,7 @@ TEST(HousePlacement, NaturalHousesAcrossZero) {
     EXPECT_EQ(HouseIndexOf(natural, 270.0), 1);
 }
 
-TEST(HousePlacement, TextFieldsFollowTheSelectionFlags) {
+TEST(HousePlacement, HousesFollowTheSelectionFlags) {
     ChartHouses houses;
     houses.HouseCusps = CuspsFromRamc(HouseSystem::Natural, 0, 0, kJ2000Obliquity).cusps;
     PerSlot<double> longitudes{};
@@ -422,23 +422,35 @@ TEST(HousePlacement, TextFieldsFollowTheSelectionFlags) {
     longitudes[2] = 275;   // 10th
     longitudes[4] = 95;    // 4th, selected in the transit half only
     longitudes[53] = 359;  // 12th
-    std::string flags(2 * BodyCount, '0');
-    flags[0] = '1';
-    flags[1] = '1';
-    flags[BodyCount + 3] = '1';
-    flags[BodyCount - 1] = 'x';  // anything but "0" selects
-    houses.HousePlacement = "stale";
+    SelectionFlags flags;
+    flags.setNatal(1, true);
+    flags.setNatal(2, true);
+    flags.setTransit(4, true);
+    flags.setNatal(53, true);
+    houses.HouseOfSlot.fill(7);  // stale
     PlaceBodiesInHouses(longitudes, flags, houses);
-    ASSERT_EQ(houses.HousePlacement.size(), 530u);
-    EXPECT_EQ(houses.HousePlacement.substr(0, 10), " 1ST HOUSE");
-    EXPECT_EQ(houses.HousePlacement.substr(10, 10), "10TH HOUSE");
-    EXPECT_EQ(houses.HousePlacement.substr(20, 10), std::string(10, ' '));
-    EXPECT_EQ(houses.HousePlacement.substr(30, 10), " 4TH HOUSE");
-    EXPECT_EQ(houses.HousePlacement.substr(520, 10), "12TH HOUSE");
-    // A short flags text leaves the missing slots unselected.
-    PlaceBodiesInHouses(longitudes, "1", houses);
-    EXPECT_EQ(houses.HousePlacement.substr(0, 10), " 1ST HOUSE");
-    EXPECT_EQ(houses.HousePlacement.substr(10), std::string(520, ' '));
+    EXPECT_EQ(HouseNumberLabel4(houses.HouseOfSlot[1]), " 1ST");
+    EXPECT_EQ(HouseNumberLabel4(houses.HouseOfSlot[2]), "10TH");
+    EXPECT_EQ(HouseNumberLabel4(houses.HouseOfSlot[3]), "    ");
+    EXPECT_EQ(HouseNumberLabel4(houses.HouseOfSlot[4]), " 4TH");
+    EXPECT_EQ(HouseNumberLabel4(houses.HouseOfSlot[53]), "12TH");
+    EXPECT_EQ(houses.HouseOfSlot[1], 1);
+    EXPECT_EQ(houses.HouseOfSlot[2], 10);
+    EXPECT_EQ(houses.HouseOfSlot[3], 0);
+    // Only the natal Sun selected: every other slot is unplaced.
+    SelectionFlags sunOnly;
+    sunOnly.setNatal(1, true);
+    PlaceBodiesInHouses(longitudes, sunOnly, houses);
+    EXPECT_EQ(houses.HouseOfSlot[1], 1);
+    for (int slot = 2; slot <= BodyCount; ++slot) EXPECT_EQ(houses.HouseOfSlot[slot], 0) << slot;
+}
+
+TEST(HousePlacement, HouseNumbersOfTheCuspIndexes) {
+    const int expected[] = {0, 10, 11, 12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0};
+    for (int index = 0; index <= 13; ++index)
+        EXPECT_EQ(HouseNumberOfCusp(index), expected[index]) << index;
+    for (int index = 1; index <= 12; ++index)
+        EXPECT_EQ(HouseNumberLabel4(HouseNumberOfCusp(index)), HouseLabel4(index)) << index;
 }
 
 }  // namespace

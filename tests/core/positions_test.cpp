@@ -309,8 +309,7 @@ struct GeneratedFiles : ::testing::Test {
         InstallEphemerisFrom(source, home.path(), messages);
         SelectLoadFiles(home.path(), catalogue, messages);
         ASSERT_GT(OpenPlanetFiles(home.path(), ephemeris), 0);
-        LoadDayTables(home.path(), catalogue, std::string(2 * BodyCount, '1'), tables, messages,
-                      {});
+        LoadDayTables(home.path(), catalogue, SelectionFlags::All(), tables, messages, {});
         ASSERT_TRUE(messages.shown.empty()) << messages.shown[0].text;
     }
 

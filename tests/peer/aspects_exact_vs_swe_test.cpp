@@ -121,10 +121,9 @@ TEST_F(ExactVsSwissEphemeris, ApplyingAgreesWithTheLibraryAnHourAhead) {
         in.transitJD = moment(random);
         in.natalJD = in.transitJD - 10000;
         in.positionAt = positions.AsFunction();
-        in.selection = std::string(2 * BodyCount, '0');
+        in.selection = SelectionFlags();
         for (int slot = 1; slot <= 10; ++slot) {
-            in.selection[static_cast<size_t>(BodyCount + slot - 1)] = '1';
-            in.selection[static_cast<size_t>(slot - 1)] = '1';
+            in.selection.setBoth(slot, true);
             in.chart.Transit.GeoLong[static_cast<size_t>(slot)] =
                 positions.PositionAt(in.transitJD, slot, Frame::Geocentric).longitude;
             in.chart.Natal.GeoLong[static_cast<size_t>(slot)] = longitude(random);

@@ -28,11 +28,11 @@ EntryModel SampleModel() {
     return model;
 }
 
-std::string SampleSelection() {
-    std::string selection(2 * BodyCount, '0');
-    selection[13 - 1] = '1';  // node
-    selection[20 - 1] = '1';  // part of fortune
-    selection[4 - 1] = '1';   // Moon
+SelectionFlags SampleSelection() {
+    SelectionFlags selection;
+    selection.setNatal(13, true);  // node
+    selection.setNatal(20, true);  // part of fortune
+    selection.setNatal(4, true);   // Moon
     return selection;
 }
 
@@ -68,7 +68,7 @@ TEST(ChartDataFile, HourOnTheTwentyFourHourClock) {
         EXPECT_EQ(file.natal.hour24, c.hour24) << c.hour << (c.pm ? " PM" : " AM");
         // ... and back: the hour and the half come out as they went in.
         EntryModel loaded;
-        std::string selection(2 * BodyCount, '0');
+        SelectionFlags selection;
         ChartFileMemory memory;
         ApplyChartFile(ParseChartFile(FormatChartFile(file)), ChartFileTarget::Everything, loaded,
                        selection, memory);
@@ -109,7 +109,7 @@ TEST(ChartDataFile, MinutesRoundTripThroughTheDecimalDegrees) {
         model.natal.latMin = std::to_string(minutes);
         model.natal.south = minutes % 2 == 1;
         EntryModel loaded;
-        std::string selection(2 * BodyCount, '0');
+        SelectionFlags selection;
         ChartFileMemory memory;
         ApplyChartFile(ParseChartFile(FormatChartFile(ChartFileFromEntry(model, selection, {}))),
                        ChartFileTarget::Everything, loaded, selection, memory);
@@ -121,7 +121,7 @@ TEST(ChartDataFile, MinutesRoundTripThroughTheDecimalDegrees) {
 
 TEST(ChartDataFile, ReadsTheHandWrittenSampleIntoTheEntryFields) {
     EntryModel model;
-    std::string selection(2 * BodyCount, '1');
+    SelectionFlags selection = SelectionFlags::All();
     ChartFileMemory memory;
     ChartFile file = ParseChartFile(kSampleFile);
     EXPECT_TRUE(file.problems.empty());
@@ -155,7 +155,7 @@ TEST(ChartDataFile, ReadsTheHandWrittenSampleIntoTheEntryFields) {
     std::string expected(2 * BodyCount, '1');
     expected[18 - 1] = expected[19 - 1] = '0';
     expected[12 - 1] = '0';
-    EXPECT_EQ(selection, expected);
+    EXPECT_EQ(selection.text(), expected);
 }
 
 TEST(ChartDataFile, ValuesMaySitOnOneLineSeparatedByCommas) {
@@ -173,7 +173,7 @@ TEST(ChartDataFile, ValuesMaySitOnOneLineSeparatedByCommas) {
     EXPECT_EQ(file.transit.place, "");
     EXPECT_DOUBLE_EQ(file.transit.latitude, -41.86667);
     EntryModel model;
-    std::string selection(2 * BodyCount, '0');
+    SelectionFlags selection;
     ChartFileMemory memory;
     ApplyChartFile(file, ChartFileTarget::Everything, model, selection, memory);
     EXPECT_EQ(model.natal.hour, "12");  // hour 0 is 12 AM
@@ -207,7 +207,7 @@ TEST(ChartDataFile, RoundTripGivesIdenticalBytes) {
         ChartFileMemory memory{{}, 3.25, -17};
         std::string first = FormatChartFile(ChartFileFromEntry(model, SampleSelection(), memory));
         EntryModel loaded;
-        std::string selection(2 * BodyCount, '0');
+        SelectionFlags selection;
         ChartFileMemory loadedMemory;
         ApplyChartFile(ParseChartFile(first), ChartFileTarget::Everything, loaded, selection,
                        loadedMemory);
@@ -240,17 +240,17 @@ TEST(ChartDataFile, TargetsTakeTheirPartOfTheFile) {
     };
     {
         EntryModel model = before();
-        std::string selection(2 * BodyCount, '0');
+        SelectionFlags selection;
         ChartFileMemory memory;
         ApplyChartFile(file, ChartFileTarget::NatalOnly, model, selection, memory);
         EXPECT_EQ(model.natal.name, "Now");
         EXPECT_EQ(model.transit.name, "T");
         EXPECT_EQ(model.transit.year, "1950");
-        EXPECT_EQ(selection[13 - 1], '1');
+        EXPECT_TRUE(selection.natal(13));
     }
     {
         EntryModel model = before();
-        std::string selection(2 * BodyCount, '0');
+        SelectionFlags selection;
         ChartFileMemory memory;
         ApplyChartFile(file, ChartFileTarget::NatalAndTransitDate, model, selection, memory);
         EXPECT_EQ(model.transit.name, "T");
@@ -262,7 +262,7 @@ TEST(ChartDataFile, TargetsTakeTheirPartOfTheFile) {
     }
     {
         EntryModel model = before();
-        std::string selection(2 * BodyCount, '0');
+        SelectionFlags selection;
         ChartFileMemory memory{"/keep.opt", 4, 5};
         ApplyChartFile(file, ChartFileTarget::NatalIntoTransit, model, selection, memory);
         EXPECT_EQ(model.natal.name, "A");
@@ -273,7 +273,7 @@ TEST(ChartDataFile, TargetsTakeTheirPartOfTheFile) {
         EXPECT_TRUE(model.transit.pm);
         EXPECT_EQ(model.transit.longMin, "38");
         EXPECT_FALSE(model.transit.east);
-        EXPECT_EQ(selection, std::string(2 * BodyCount, '0'));  // flags untouched
+        EXPECT_EQ(selection, SelectionFlags());  // flags untouched
         EXPECT_EQ(memory.carriedA, 4);
     }
 }
@@ -283,7 +283,7 @@ TEST(ChartDataFile, CarriedValuesAreWrittenBackUnchanged) {
     const std::string zeros = " 0             0 \n";
     text.replace(text.find(zeros), zeros.size(), " 12.5         -3 \n");
     EntryModel model;
-    std::string selection(2 * BodyCount, '0');
+    SelectionFlags selection;
     ChartFileMemory memory;
     ApplyChartFile(ParseChartFile(text), ChartFileTarget::Everything, model, selection, memory);
     EXPECT_EQ(memory.carriedA, 12.5);
@@ -296,7 +296,7 @@ TEST(ChartDataFile, ShortFileWritesOnlyTheFieldsItHolds) {
     // Cut after the natal day: four values.
     EntryModel model = SampleModel();
     model.natal.name = "Old";
-    std::string selection = SampleSelection();
+    SelectionFlags selection = SampleSelection();
     ChartFileMemory memory{{}, 8, 9};
     ChartFile file = ParseChartFile("\"Kim\"  1977   3   30");
     EXPECT_EQ(file.valuesRead, 4);
@@ -346,16 +346,16 @@ TEST(ChartDataFile, DamagedTextsNeverBreakTheReader) {
         ChartFile file = ParseChartFile(text);
         EXPECT_LE(file.valuesRead, ChartFileValueCount);
         EntryModel model = SampleModel();
-        std::string selection = SampleSelection();
+        SelectionFlags selection = SampleSelection();
         ChartFileMemory memory;
         ApplyChartFile(file, ChartFileTarget::Everything, model, selection, memory);
-        EXPECT_EQ(selection.size(), 2u * BodyCount);
+        EXPECT_EQ(selection.text().size(), 2u * BodyCount);
         // Whatever was read, writing it again gives a file that reads back to the same bytes.
         std::string first = FormatChartFile(ChartFileFromEntry(model, selection, memory));
         ChartFile again = ParseChartFile(first);
         EXPECT_EQ(again.valuesRead, ChartFileValueCount);
         EntryModel reloaded;
-        std::string selection2(2 * BodyCount, '0');
+        SelectionFlags selection2;
         ChartFileMemory memory2;
         ApplyChartFile(again, ChartFileTarget::Everything, reloaded, selection2, memory2);
         EXPECT_TRUE(FormatChartFile(ChartFileFromEntry(reloaded, selection2, memory2)) == first)
@@ -367,7 +367,7 @@ TEST(ChartDataFile, LoadAndSaveThroughFiles) {
     test::TempFolder folder;
     test::RecordingMessages messages;
     EntryModel model = SampleModel();
-    std::string selection = SampleSelection();
+    SelectionFlags selection = SampleSelection();
     ChartFileMemory memory;
     const auto path = folder.path() / "chart.opt";
     ASSERT_TRUE(SaveChartFile(path, model, selection, memory, messages));
@@ -377,7 +377,7 @@ TEST(ChartDataFile, LoadAndSaveThroughFiles) {
     EXPECT_EQ(content, kSampleFile);
 
     EntryModel loaded;
-    std::string loadedSelection(2 * BodyCount, '0');
+    SelectionFlags loadedSelection;
     ChartFileMemory loadedMemory;
     EXPECT_TRUE(LoadChartFile(path, ChartFileTarget::Everything, loaded, loadedSelection,
                               loadedMemory, messages));

@@ -9,11 +9,11 @@
 namespace quintaro {
 namespace {
 
-// The 1-based flag positions set in a selection text.
-std::set<int> SetFlags(const std::string& selection) {
+// The 1-based flag indexes set in a selection.
+std::set<int> SetFlags(const SelectionFlags& selection) {
     std::set<int> flags;
-    for (size_t i = 0; i < selection.size(); ++i)
-        if (selection[i] == '1') flags.insert(static_cast<int>(i) + 1);
+    for (int i = 1; i <= SelectionFlagCount; ++i)
+        if (selection.flag(i)) flags.insert(i);
     return flags;
 }
 
@@ -35,38 +35,33 @@ TEST(BodyChecks, CheckingWritesNatalAndTransitFlags) {
         {BodyCheck::PartOfFortune, false, {20, 73}},        // the vertex does not
     };
     for (const auto& c : cases) {
-        std::string selection(SelectionTextLength, '0');
+        SelectionFlags selection;
         WriteBodyCheck(selection, c.check, true, c.partOfFortune);
-        EXPECT_EQ(SetFlags(selection), c.flags) << BodyCheckSpecOf(c.check).control;
+        EXPECT_EQ(SetFlags(selection), c.flags) << static_cast<int>(c.check);
         EXPECT_TRUE(BodyCheckState(selection, c.check));
         WriteBodyCheck(selection, c.check, false, c.partOfFortune);
         std::set<int> left;
         if (c.check == BodyCheck::PartOfFortune && c.partOfFortune) left = {4, 57};
-        EXPECT_EQ(SetFlags(selection), left) << BodyCheckSpecOf(c.check).control;
+        EXPECT_EQ(SetFlags(selection), left) << static_cast<int>(c.check);
     }
 }
 
 TEST(BodyChecks, UncheckingLeavesOtherFlagsAlone) {
-    std::string selection(SelectionTextLength, '1');
+    SelectionFlags selection = SelectionFlags::All();
     WriteBodyCheck(selection, BodyCheck::AcMc, false, true);
-    EXPECT_EQ(selection.substr(17, 2), "00");
-    EXPECT_EQ(selection.substr(70, 2), "00");
-    EXPECT_EQ(std::count(selection.begin(), selection.end(), '0'), 4);
+    const std::string text = selection.text();
+    EXPECT_EQ(text.substr(17, 2), "00");
+    EXPECT_EQ(text.substr(70, 2), "00");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '0'), 4);
 }
 
 TEST(BodyChecks, StateAtOpenComesFromTheNatalFlags) {
-    std::string selection(SelectionTextLength, '0');
-    selection[19 - 1] = '1';      // natal midheaven only
-    selection[4 - 1 + 53] = '1';  // transit Moon only
+    SelectionFlags selection;
+    selection.setNatal(19, true);   // natal midheaven only
+    selection.setTransit(4, true);  // transit Moon only
     EXPECT_TRUE(BodyCheckState(selection, BodyCheck::AcMc));
     EXPECT_FALSE(BodyCheckState(selection, BodyCheck::Moon));
-    EXPECT_FALSE(BodyCheckState(std::string(), BodyCheck::Moon));
-}
-
-TEST(BodyChecks, ASelectionOfTheWrongLengthIsNotWritten) {
-    std::string selection(10, '0');
-    WriteBodyCheck(selection, BodyCheck::Moon, true, true);
-    EXPECT_EQ(selection, std::string(10, '0'));
+    EXPECT_FALSE(BodyCheckState(SelectionFlags(), BodyCheck::Moon));
 }
 
 ChartPositions SamplePositions() {
@@ -83,9 +78,9 @@ ChartPositions SamplePositions() {
 
 TEST(DisplayedSet, HelioOrGeoForTheSelectedBodies) {
     ChartPositions p = SamplePositions();
-    std::string selection(SelectionTextLength, '0');
-    selection[1 - 1] = '1';       // natal Sun
-    selection[5 - 1 + 53] = '1';  // transit Mars only
+    SelectionFlags selection;
+    selection.setNatal(1, true);    // natal Sun
+    selection.setTransit(5, true);  // transit Mars only
     WorkingPositions shown;
     shown.WorkLong.fill(-1);
     shown.WorkSecond.fill(-1);
@@ -106,7 +101,8 @@ TEST(GridClipboard, PrefixNameAndValue) {
     shown.GeoLong[1] = 123.45674;
     shown.GeoDecl[4] = -23.5;
     shown.HelioLong[19] = 7.0;
-    shown.HelioLat[2] = -32768;
+    shown.HelioLat[2] = 12.5;
+    shown.HelioMissing[2] = true;  // a missing position reads 0
     struct Case {
         int row, column;
         const char* text;

@@ -6,47 +6,33 @@
 namespace quintaro {
 namespace {
 
-TEST(EntryFieldSpec, TransitControlsCarryDiurnalAfterThePrefix) {
-    struct Case {
-        EntryField field;
-        const char* natal;
-        const char* transit;
-    } cases[] = {
-        {EntryField::Name, "txtName", "txtDiurnalName"},
-        {EntryField::Hour, "txtBirthHour", "txtDiurnalBirthHour"},
-        {EntryField::Zone, "txtTZ", "txtDiurnalTZ"},
-        {EntryField::LongMin, "txtLongMin", "txtDiurnalLongMin"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ControlName(c.field, Section::Natal), c.natal);
-        EXPECT_EQ(ControlName(c.field, Section::Transit), c.transit);
-    }
-    EXPECT_FALSE(EntryFieldSpec(EntryField::Place).selectsAllOnFocus);
-    EXPECT_TRUE(EntryFieldSpec(EntryField::Name).selectsAllOnFocus);
+TEST(EntryFieldRules, OnlyThePlaceKeepsItsTextOnFocus) {
+    EXPECT_FALSE(EntryFieldRules(EntryField::Place).selectsAllOnFocus);
+    EXPECT_TRUE(EntryFieldRules(EntryField::Name).selectsAllOnFocus);
 }
 
-TEST(EntryFieldSpec, AcceptedKeys) {
+TEST(EntryFieldRules, AcceptedKeys) {
     struct Case {
-        const FieldSpec& field;
+        const FieldRules& field;
         char key;
         bool accepted;
     } cases[] = {
-        {EntryFieldSpec(EntryField::Month), '7', true},
-        {EntryFieldSpec(EntryField::Month), '.', false},
-        {EntryFieldSpec(EntryField::Month), 'a', false},
-        {EntryFieldSpec(EntryField::Month), '\b', true},
-        {EntryFieldSpec(EntryField::Zone), '-', true},
-        {EntryFieldSpec(EntryField::Zone), '.', true},
-        {EntryFieldSpec(EntryField::Zone), '+', false},
-        {EntryFieldSpec(EntryField::Name), '"', true},
-        {EntryFieldSpec(EntryField::Place), ' ', true},
-        {OptionFieldSpec(OptionField::OrbGeoLong), '.', true},
-        {OptionFieldSpec(OptionField::OrbGeoLong), '-', false},
-        {OptionFieldSpec(OptionField::NatalHarmonic), '.', false},
-        {OptionFieldSpec(OptionField::Delta), 'y', true},
+        {EntryFieldRules(EntryField::Month), '7', true},
+        {EntryFieldRules(EntryField::Month), '.', false},
+        {EntryFieldRules(EntryField::Month), 'a', false},
+        {EntryFieldRules(EntryField::Month), '\b', true},
+        {EntryFieldRules(EntryField::Zone), '-', true},
+        {EntryFieldRules(EntryField::Zone), '.', true},
+        {EntryFieldRules(EntryField::Zone), '+', false},
+        {EntryFieldRules(EntryField::Name), '"', true},
+        {EntryFieldRules(EntryField::Place), ' ', true},
+        {OptionFieldRules(OptionField::OrbGeoLong), '.', true},
+        {OptionFieldRules(OptionField::OrbGeoLong), '-', false},
+        {OptionFieldRules(OptionField::NatalHarmonic), '.', false},
+        {OptionFieldRules(OptionField::Delta), 'y', true},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(AcceptsKey(c.field, c.key), c.accepted) << c.field.control << " " << c.key;
+        EXPECT_EQ(AcceptsKey(c.field, c.key), c.accepted) << c.field.keys << " " << c.key;
 }
 
 TEST(Spin, StopsAtTheEndsOfItsRange) {

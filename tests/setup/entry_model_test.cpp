@@ -14,7 +14,7 @@ LocalClock FixedClock(DateTimeParts at) {
 
 // Chicago: zone 6, 87°38' West, 41°52' North.
 HomeLocation Chicago() {
-    return {6.0f, 87.0f, 38.0f, 0.0f, 41.0f, 52.0f, 0.0f};
+    return {6.0, {{87, 38}, EastWest::West}, {{41, 52}, NorthSouth::North}};
 }
 
 TEST(FillNow, PutsTheClockAndTheHomeLocationIntoTheNatalSection) {
@@ -41,14 +41,14 @@ TEST(FillNow, PutsTheClockAndTheHomeLocationIntoTheNatalSection) {
 TEST(FillNow, TransitKeepsItsNameAndTakesNonZeroDirectionsAsEastAndSouth) {
     EntryModel model;
     model.transit.name = "Transits";
-    HomeLocation sydney{-10.0f, 151.0f, 12.0f, 1.0f, 33.0f, 52.0f, 1.0f};
+    HomeLocation sydney{-10.0, {{151, 12}, EastWest::East}, {{33, 52}, NorthSouth::South}};
     FillTransitNow(model, FixedClock({1999, 12, 31, 0, 0, 0}), sydney);
     EXPECT_EQ(model.transit.name, "Transits");
     EXPECT_EQ(model.transit.zone, "-10");
     EXPECT_TRUE(model.transit.east);
     EXPECT_TRUE(model.transit.south);
     EXPECT_EQ(model.natal.name, "");  // the natal section is not touched
-    HomeLocation halfZone{-5.5f, 77.0f, 12.0f, 1.0f, 28.0f, 36.0f, 0.0f};
+    HomeLocation halfZone{-5.5, {{77, 12}, EastWest::East}, {{28, 36}, NorthSouth::North}};
     FillTransitNow(model, FixedClock({1999, 12, 31, 0, 0, 0}), halfZone);
     EXPECT_EQ(model.transit.zone, "-5.5");
 }
@@ -172,36 +172,50 @@ TEST(ReadSection, ClockZoneAndCoordinatesInEntryUnits) {
     s.latDeg = "0";
     s.latMin = "00";
     ChartData data = ReadSection(s, MonthDayYear);
-    EXPECT_FLOAT_EQ(data.time, 10.30f);
-    EXPECT_EQ(data.meridiem, "P.M.");
+    EXPECT_DOUBLE_EQ(data.time.clock.hhmm(), 10.30);
+    EXPECT_EQ(data.time.meridiem, Meridiem::PM);
     EXPECT_DOUBLE_EQ(data.zone, -5.5);
-    EXPECT_FLOAT_EQ(data.longitude, -87.38f);
-    EXPECT_EQ(data.longitudeWord, "East");
-    EXPECT_FLOAT_EQ(data.latitude, 0.0f);
-    EXPECT_EQ(data.latitudeWord, "North");
+    EXPECT_DOUBLE_EQ(data.longitude.angle.hhmm(), 87.38);
+    EXPECT_EQ(data.longitude.side, EastWest::East);
+    EXPECT_STREQ(EastWestWord(data.longitude.side), "East");
+    EXPECT_DOUBLE_EQ(data.latitude.angle.hhmm(), 0.0);
+    EXPECT_STREQ(NorthSouthWord(data.latitude.side), "North");
 
     s.east = false;
     s.south = true;
     s.latDeg = "33";
     s.latMin = "52";
     data = ReadSection(s, MonthDayYear);
-    EXPECT_EQ(data.longitudeWord, "West");
-    EXPECT_FLOAT_EQ(data.latitude, -33.52f);
-    EXPECT_EQ(data.latitudeWord, "South");
-    EXPECT_EQ(data.meridiem, "P.M.");
+    EXPECT_STREQ(EastWestWord(data.longitude.side), "West");
+    EXPECT_DOUBLE_EQ(data.latitude.angle.hhmm(), 33.52);
+    EXPECT_STREQ(NorthSouthWord(data.latitude.side), "South");
+    EXPECT_NEAR(data.latitude.northDegrees(), -(33 + 52 / 60.0), 1e-12);
+    EXPECT_EQ(data.time.meridiem, Meridiem::PM);
+
+    // 0°00' East reads as West, like any reading of zero; a negative reading is on the other side.
+    s.longDeg = "0";
+    s.longMin = "0";
+    s.east = true;
+    EXPECT_EQ(ReadSection(s, MonthDayYear).longitude.side, EastWest::West);
+    s.longDeg = "-5";
+    s.longMin = "30";
+    s.east = false;
+    data = ReadSection(s, MonthDayYear);
+    EXPECT_EQ(data.longitude.side, EastWest::East);
+    EXPECT_DOUBLE_EQ(data.longitude.angle.hhmm(), 4.7);
 }
 
 TEST(ReadSection, EmptyAndJunkFieldsReadAsTheirLeadingNumber) {
     EntrySection s;  // every field empty
     ChartData data = ReadSection(s, MonthDayYear);
     EXPECT_EQ(data.year, 0);
-    EXPECT_FLOAT_EQ(data.time, 0.0f);
-    EXPECT_EQ(data.meridiem, "A.M.");
+    EXPECT_DOUBLE_EQ(data.time.clock.hhmm(), 0.0);
+    EXPECT_EQ(data.time.meridiem, Meridiem::AM);
     EXPECT_EQ(data.dateText, "//");
     s.zone = "5x";
     s.minute = "7a";
     EXPECT_DOUBLE_EQ(ReadSection(s, MonthDayYear).zone, 5.0);
-    EXPECT_FLOAT_EQ(ReadSection(s, MonthDayYear).time, 0.07f);
+    EXPECT_DOUBLE_EQ(ReadSection(s, MonthDayYear).time.clock.hhmm(), 0.07);
 }
 
 TEST(FieldInteger, RoundsHalvesToEvenAndStaysInSixteenBits) {
@@ -279,7 +293,7 @@ TEST(LocationPresets, SetNatalAndCopyIntoTransit) {
         model.transit.hour = "9";
         model.transit.pm = true;
         SetPresetLocation(model, c.preset);
-        EXPECT_STREQ(PresetSpec(c.preset).caption, c.caption);
+        EXPECT_STREQ(PresetPlace(c.preset).name, c.caption);
         for (const EntrySection* s : {&model.natal, &model.transit}) {
             EXPECT_EQ(s->zone, c.zone) << c.caption;
             EXPECT_EQ(s->longDeg, c.longDeg) << c.caption;
@@ -330,13 +344,13 @@ TEST(OptionFields, HarmonicsAndLensFallBackToTheirDefaults) {
     EXPECT_DOUBLE_EQ(TimeOrb(o), 3.0);
 }
 
-TEST(FloatText, ShortestTextOfASingle) {
+TEST(NumberText, ShortestTextOfANumber) {
     struct Case {
-        float value;
+        double value;
         const char* text;
-    } cases[] = {{5.0f, "5"},  {87.0f, "87"}, {-5.5f, "-5.5"},  {0.0f, "0"},
-                 {-0.0f, "0"}, {0.1f, "0.1"}, {10.25f, "10.25"}};
-    for (const auto& c : cases) EXPECT_EQ(FloatText(c.value), c.text) << c.value;
+    } cases[] = {{5.0, "5"},  {87.0, "87"}, {-5.5, "-5.5"},  {0.0, "0"},
+                 {-0.0, "0"}, {0.1, "0.1"}, {10.25, "10.25"}};
+    for (const auto& c : cases) EXPECT_EQ(NumberText(c.value), c.text) << c.value;
 }
 
 }  // namespace

@@ -26,16 +26,51 @@ Options ReadOverDefaults(const std::string& text) {
 TEST(OptionsFile, DefaultHomeLocationIsEntries18To24) {
     HomeLocation home = HomeLocationOf(DefaultOptions());
     EXPECT_EQ(home.zone, 5);
-    EXPECT_EQ(home.longitudeDegrees, 73);
-    EXPECT_EQ(home.longitudeMinutes, 59);
-    EXPECT_EQ(home.longitudeDirection, 0);
-    EXPECT_EQ(home.latitudeDegrees, 40);
-    EXPECT_EQ(home.latitudeMinutes, 46);
-    EXPECT_EQ(home.latitudeDirection, 0);
+    EXPECT_EQ(home.longitude.angle.units, 73);
+    EXPECT_EQ(home.longitude.angle.minutes, 59);
+    EXPECT_EQ(home.longitude.side, EastWest::West);
+    EXPECT_EQ(home.latitude.angle.units, 40);
+    EXPECT_EQ(home.latitude.angle.minutes, 46);
+    EXPECT_EQ(home.latitude.side, NorthSouth::North);
     const auto& e = DefaultOptions().entries;
     for (auto [entry, value] : std::vector<std::pair<int, double>>{
              {1, 0}, {16, 0}, {17, 1}, {30, 58}, {44, 6}, {48, 12}, {57, 79}, {58, 95}, {60, 0}})
         EXPECT_EQ(e[entry], value) << "entry " << entry;
+}
+
+// The home location read from a file and stored back gives the same file, byte for byte: zones
+// with fractions, both directions, directions written as other numbers than 1 read as East/South.
+TEST(OptionsFile, HomeLocationRoundTripsThroughTheFile) {
+    const std::vector<std::vector<std::string>> homes = {
+        {" 5", " 73", " 59", " 0", " 40", " 46", " 0"},
+        {"-10", " 151", " 12", " 1", " 33", " 52", " 1"},
+        {"-5.5", " 77", " 12", " 1", " 28", " 36", " 0"},
+        {" 3.25", " 0", " 0", " 0", " 0", " 0", " 1"},
+    };
+    for (const auto& fields : homes) {
+        Options written = DefaultOptions();
+        std::string text = OptionsText(written);
+        std::vector<std::string> lines;
+        for (size_t at = 0; at < text.size();) {
+            size_t end = text.find('\n', at);
+            lines.push_back(text.substr(at, end - at));
+            at = end + 1;
+        }
+        for (size_t k = 0; k < fields.size(); ++k) lines[17 + k] = fields[k];
+        std::string file;
+        for (const std::string& line : lines) file += line + "\n";
+
+        Options read = ReadOverDefaults(file);
+        HomeLocation home = HomeLocationOf(read);
+        Options stored = DefaultOptions();
+        StoreHomeLocation(home, stored);
+        EXPECT_EQ(OptionsText(stored), file) << fields[0];
+    }
+    Options odd = DefaultOptions();
+    odd.entries[21] = 2;
+    odd.entries[24] = -1;
+    EXPECT_EQ(HomeLocationOf(odd).longitude.side, EastWest::East);
+    EXPECT_EQ(HomeLocationOf(odd).latitude.side, NorthSouth::South);
 }
 
 TEST(OptionsFile, ASingleLineChangesOnlyEntryOne) {

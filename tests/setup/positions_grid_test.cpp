@@ -10,18 +10,17 @@ namespace {
 
 TEST(PositionsGrid, LongitudeTexts) {
     struct Case {
-        double longitude;
+        std::optional<double> longitude;
         bool degrees;
         const char* plain;
     } cases[] = {
-        {0.0, false, "00ARI00"},        {45.5, false, "15TAU30"},
-        {359.999, false, "00ARI00"},    {29.9999, false, "00TAU00"},
-        {29.99, false, "29ARI59"},      {-32768.0, false, "00ARI00"},
-        {123.456, true, "03.46LEO"},    {300.0, true, "00.00AQU"},
+        {0.0, false, "00ARI00"},     {45.5, false, "15TAU30"},  {359.999, false, "00ARI00"},
+        {29.9999, false, "00TAU00"}, {29.99, false, "29ARI59"}, {std::nullopt, false, "00ARI00"},
+        {123.456, true, "03.46LEO"}, {300.0, true, "00.00AQU"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(GlyphsAsPlainText(GridLongitudeText(c.longitude, c.degrees)), c.plain)
-            << c.longitude;
+            << c.longitude.value_or(-1);
     // The sign is the glyph character 128 + sign number.
     EXPECT_EQ(GridLongitudeText(45.5, false), "15" + GlyphChar(130) + "30");
 }
@@ -34,10 +33,10 @@ TEST(PositionsGrid, RowsFollowTheFlags) {
     record.Natal.HelioLat[2] = 1.234;
     record.Transit.GeoLong[1] = 100.0;
     BodyCatalogue catalogue = MakeBodyCatalogue();
-    std::string flags(106, '0');
-    flags[0] = '1';   // natal Sun
-    flags[12] = '1';  // natal node
-    flags[53] = '1';  // transit Sun only: not a natal flag
+    SelectionFlags flags;
+    flags.setNatal(1, true);    // natal Sun
+    flags.setNatal(13, true);   // natal node
+    flags.setTransit(1, true);  // transit Sun only: not a natal flag
 
     PositionsGrid grid = BuildPositionsGrid(record, catalogue, flags, {});
     ASSERT_EQ(grid.rows.size(), 54u);
@@ -52,6 +51,14 @@ TEST(PositionsGrid, RowsFollowTheFlags) {
     EXPECT_EQ(grid.rows[2][5], "1.23");
     EXPECT_EQ(grid.rows[13][1], "N.N");
     EXPECT_EQ(grid.rows[53][0], "53");
+
+    // A position that could not be computed shows as 0, never as what the slot holds.
+    record.Natal.GeoLong[3] = 123.0;
+    record.Natal.GeoDecl[3] = 5.0;
+    record.Natal.GeoMissing[3] = true;
+    PositionsGrid missing = BuildPositionsGrid(record, catalogue, flags, {});
+    EXPECT_EQ(GlyphsAsPlainText(missing.rows[3][2]), "00ARI00");
+    EXPECT_EQ(missing.rows[3][3], "0.00");
 
     PositionsGrid bisect = BuildPositionsGrid(record, catalogue, flags, {false, true});
     EXPECT_EQ(GlyphsAsPlainText(bisect.rows[1][2]), "10CAN00");

@@ -209,7 +209,7 @@ TEST(SettingsFile, WriteReadWriteGivesIdenticalBytesAndValues) {
     EXPECT_EQ(read.dataInputBackgroundColor, -16777216);
     EXPECT_EQ(read.synchOpts, "not a selection text");
     EXPECT_EQ(read.geoOpts, original.geoOpts);
-    EXPECT_EQ(read.rect(SettingsWindow::natal_interps).width, 32767 - 21);
+    EXPECT_EQ(read.rect(SettingsWindow::NatalInterpretations).width, 32767 - 21);
     EXPECT_EQ(read.outputNameFileOPT, "chart=1.opt");
 }
 
@@ -262,14 +262,14 @@ TEST(SettingsFile, PrefixRulesDecideWhichSettingsALineSets) {
         {"CrucialGroup=x", [](const Settings& s) { return s.crucialGroup; }, 0},
         {"StartScale_shl_sym=290", [](const Settings& s) { return s.startScaleShlSym; }, 290},
         {"StartScale_shl_sym=290", [](const Settings& s) { return s.startScaleShl; }, 290},
-        {"Data0Top=-100", [](const Settings& s) { return s.rect(SettingsWindow::Data0).top; },
+        {"Data0Top=-100", [](const Settings& s) { return s.rect(SettingsWindow::DataWindow0).top; },
          -100},
-        {"Data0Top=-100", [](const Settings& s) { return s.rect(SettingsWindow::Data1).top; },
+        {"Data0Top=-100", [](const Settings& s) { return s.rect(SettingsWindow::DataWindow1).top; },
          4640},
         {"wheels_small_geoLeft=7",
-         [](const Settings& s) { return s.rect(SettingsWindow::wheels_small_geo).left; }, 7},
+         [](const Settings& s) { return s.rect(SettingsWindow::SmallWheelGeo).left; }, 7},
         {"wheels_small_geoLeft=7",
-         [](const Settings& s) { return s.rect(SettingsWindow::wheels_small_geo_houses).left; }, 0},
+         [](const Settings& s) { return s.rect(SettingsWindow::SmallHouseWheel).left; }, 0},
         {"data_input_background_color=255",
          [](const Settings& s) { return s.dataInputBackgroundColor; }, 255},
         {"TimeOrbValue=2.5", [](const Settings& s) { return s.timeOrbValue; }, 2.5},
@@ -344,7 +344,7 @@ TEST(SettingsFile, DamagedFilesLeaveTheRestAtDefaults) {
     Settings truncated = ReadOverDefaults(cut, messages);
     EXPECT_EQ(truncated.startScaleSgl, -301);
     EXPECT_EQ(truncated.startScaleShl, 3);
-    EXPECT_EQ(truncated.rect(SettingsWindow::DataGrdLongAspects).top, 5985);
+    EXPECT_EQ(truncated.rect(SettingsWindow::LongitudeAspectGrid).top, 5985);
     EXPECT_EQ(truncated.widthOfConjunction, 12);
 
     std::string garbage;

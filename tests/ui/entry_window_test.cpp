@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "ui/entry_field_controls.h"
 #include "ui_fixture.h"
 
 namespace quintaro::test {
@@ -37,6 +38,19 @@ QString FieldShown(UiFixture& f, Section section, EntryField field) {
 class EntryWindowTest : public QObject {
     Q_OBJECT
   private Q_SLOTS:
+    void transitControlsCarryDiurnalAfterThePrefix() {
+        const std::pair<EntryField, std::pair<const char*, const char*>> cases[] = {
+            {EntryField::Name, {"txtName", "txtDiurnalName"}},
+            {EntryField::Hour, {"txtBirthHour", "txtDiurnalBirthHour"}},
+            {EntryField::Zone, {"txtTZ", "txtDiurnalTZ"}},
+            {EntryField::LongMin, {"txtLongMin", "txtDiurnalLongMin"}},
+        };
+        for (const auto& [field, names] : cases) {
+            QCOMPARE(ControlName(field, Section::Natal), std::string(names.first));
+            QCOMPARE(ControlName(field, Section::Transit), std::string(names.second));
+        }
+    }
+
     void startUpShowsTheProgressTextsAndComputesNow() {
         UiFixture f;
         const QStringList expected = {"Reading the symbolism.txt file",
@@ -229,14 +243,14 @@ class EntryWindowTest : public QObject {
         QVERIFY(moon->isChecked());
         QVERIFY(!f.gridCell(4, 1).isEmpty());
         moon->click();
-        QCOMPARE(f.ws().flags()[3], '0');
-        QCOMPARE(f.ws().flags()[BodyCount + 3], '0');
+        QCOMPARE(f.ws().flags().text()[3], '0');
+        QCOMPARE(f.ws().flags().text()[BodyCount + 3], '0');
         QCOMPARE(f.gridCell(4, 1), QString());
 
         // "PF" needs the Moon while slot 20 is the part of fortune.
         f.entryWindow().bodyCheck(QStringLiteral("Check3"))->click();
-        QCOMPARE(f.ws().flags()[19], '1');
-        QCOMPARE(f.ws().flags()[3], '1');
+        QCOMPARE(f.ws().flags().text()[19], '1');
+        QCOMPARE(f.ws().flags().text()[3], '1');
         QVERIFY(moon->isChecked());
         QVERIFY(!f.gridCell(4, 1).isEmpty());
         QVERIFY(!f.gridCell(20, 1).isEmpty());

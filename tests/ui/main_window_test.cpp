@@ -45,7 +45,7 @@ class MainWindowTest : public QObject {
         Settings read;
         RecordingMessages messages;
         ReadSettingsFile(f.folder.path() / "Quintaro_Pro.INI", read, messages);
-        const WindowRect& rect = read.rect(SettingsWindow::DataGrdDeclAspects);
+        const WindowRect& rect = read.rect(SettingsWindow::DeclinationAspectGrid);
         // 15 twips to the pixel.
         QCOMPARE(rect.left, int16_t{300});
         QCOMPARE(rect.top, int16_t{450});

@@ -78,7 +78,7 @@ class OptionWindowsTest : public QObject {
         Box(geo, 4)->click();  // natal Mars off
         Press(geo, "Command1");
         QCOMPARE(f.gridCell(5, 1), QString());
-        QCOMPARE(f.ws().flags()[4], '0');
+        QCOMPARE(f.ws().flags().text()[4], '0');
     }
 
     void groupButtonsSaveAndLoad() {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "aspects/session.h"
+#include "app/session.h"
 #include "recording_messages.h"
 #include "temp_folder.h"
 #include "ui/entry_window.h"

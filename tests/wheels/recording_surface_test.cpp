@@ -39,7 +39,7 @@ TEST(RecordingSurface, EachOperationKeepsTheStateItWasDrawnIn) {
     auto text = std::get<RecordedText>(surface.ops()[2]);
     EXPECT_EQ(text.text, "h");
     EXPECT_EQ(text.color, Blue);
-    EXPECT_EQ(text.font, (FontSpec{"Orvessa", 12, true}));
+    EXPECT_EQ(text.font, (FontChoice{"Orvessa", 12, true}));
     EXPECT_EQ(text.topLeft, (Point{5, 6}));
 }
 

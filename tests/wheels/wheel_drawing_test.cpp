@@ -83,11 +83,11 @@ TEST(WheelBodies, WhichBodiesEachWheelShows) {
     }
     WheelInput input;
     AddNatal(input, SlotSun, 10);
-    input.selection[BodyCount] = '1';  // transit Sun selected, but no transit chart shown
+    input.selection.setTransit(SlotSun, true);  // transit Sun selected, but no transit chart shown
     EXPECT_TRUE(IsDisplayedBody(input, SlotSun));
     EXPECT_FALSE(IsDisplayedBody(input, BodyCount + SlotSun));
     EXPECT_FALSE(IsDisplayedBody(input, SlotMoon));  // not selected
-    input.selection = "1";                           // a short selection text
+    input.selection = SelectionFlags::All();
     EXPECT_FALSE(IsDisplayedBody(input, 60));
     EXPECT_FALSE(IsDisplayedBody(input, 0));
 }

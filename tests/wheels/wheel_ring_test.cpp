@@ -114,18 +114,5 @@ TEST(WheelGeometry, SectorsOfTheFixedBoundaryTable) {
     }
 }
 
-TEST(WheelGeometry, SectorsFromHousePlacementText) {
-    std::string placement(530, ' ');
-    placement.replace(0, 10, " 1ST HOUSE");
-    placement.replace(10, 10, "10TH HOUSE");
-    placement.replace(520, 10, "12TH HOUSE");
-    auto sectors = SectorsFromPlacement(placement);
-    EXPECT_EQ(sectors[1], 1);
-    EXPECT_EQ(sectors[2], 10);
-    EXPECT_EQ(sectors[3], 0);
-    EXPECT_EQ(sectors[53], 12);
-    EXPECT_EQ(SectorsFromPlacement("11TH HOUSE")[2], 0);  // short text: no read past its end
-}
-
 }  // namespace
 }  // namespace quintaro

@@ -11,14 +11,14 @@ namespace quintaro::test {
 
 // Builds wheel inputs body by body: a geocentric natal wheel with nothing selected to start with.
 inline void AddNatal(WheelInput& input, int slot, double longitude, char direction = ' ') {
-    input.selection[slot - 1] = '1';
+    input.selection.setNatal(slot, true);
     input.natal.longitude[slot] = longitude;
     input.natal.direction.set(slot, direction);
 }
 
 inline void AddTransit(WheelInput& input, int slot, double longitude, char direction = ' ') {
     input.withTransit = true;
-    input.selection[BodyCount + slot - 1] = '1';
+    input.selection.setTransit(slot, true);
     input.transit.longitude[slot] = longitude;
     input.transit.direction.set(slot, direction);
 }

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
-#include "ui/wheel_input_builder.h"
-
-#include "core/formatting.h"
+#include "app/wheel_input_builder.h"
 
 namespace quintaro {
 
@@ -12,7 +10,7 @@ WheelChart ChartOf(const ChartKinds& kinds, const ChartHouses& houses, bool heli
     chart.longitude = helio ? kinds.HelioLong : kinds.GeoLong;
     chart.second = helio ? kinds.HelioLat : kinds.GeoDecl;
     chart.direction = helio ? kinds.HelioDirection : kinds.GeoDirection;
-    if (!helio) chart.sector = SectorsFromPlacement(houses.HousePlacement);
+    if (!helio) chart.sector = houses.HouseOfSlot;
     return chart;
 }
 
@@ -28,22 +26,29 @@ void AddAspects(const AspectList& list, Pairing pairing, AspectLineKind kind,
     }
 }
 
-std::string DateText(const ChartData& data) {
-    return data.dateText;
+// The selection less the bodies whose position could not be computed in the wheel's frame.
+SelectionFlags DrawnBodies(const Workstation& ws, bool helio) {
+    SelectionFlags drawn = ws.flags();
+    for (int slot = 1; slot <= BodyCount; ++slot) {
+        if (ws.record.Natal.missing(helio, slot)) drawn.setNatal(slot, false);
+        if (ws.record.Transit.missing(helio, slot)) drawn.setTransit(slot, false);
+    }
+    return drawn;
 }
 
 }  // namespace
 
-WheelInput BuildWheelInput(const Session& session, const DisplayChoices& display,
-                           const WheelView& view, const WheelTarget& target) {
+WheelInput BuildWheelInput(const Session& session, const WheelView& view,
+                           const WheelTarget& target) {
     const Workstation& ws = session.workstation;
+    const DisplayChoices& display = session.display;
     WheelInput input;
     input.coordinates =
         view.heliocentric ? WheelCoordinates::Heliocentric : WheelCoordinates::Geocentric;
     input.withTransit = view.withTransit;
     input.natal = ChartOf(ws.record.Natal, ws.natal.houses, view.heliocentric);
     input.transit = ChartOf(ws.record.Transit, ws.transit.houses, view.heliocentric);
-    input.selection = ws.flags();
+    input.selection = DrawnBodies(ws, view.heliocentric);
     input.catalogue = ws.catalogue;
     input.boundaries = ws.sectors;
     input.lens = ws.lens;
@@ -70,9 +75,9 @@ WheelInput BuildWheelInput(const Session& session, const DisplayChoices& display
 
     WheelTitle& title = input.title;
     title.natalName = ws.entry.natal.name;
-    title.natalDate = DateText(ws.natal.data);
+    title.natalDate = ws.natal.data.dateText;
     title.transitName = ws.entry.transit.name;
-    title.transitDate = DateText(ws.transit.data);
+    title.transitDate = ws.transit.data.dateText;
     title.natalHarmonic = ws.harmonicNatal;
     title.transitHarmonic = ws.harmonicTransit;
     title.bisect = ws.natalBisect;
