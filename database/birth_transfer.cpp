@@ -44,7 +44,7 @@ bool ApplyBirthData(const BirthData& birth, EntrySection& section) {
         section.minute = std::to_string(birth.time->minute);
         section.pm = birth.time->meridiem == Meridiem::PM;
     }
-    if (birth.zone) section.zone = FloatText(static_cast<float>(*birth.zone));
+    if (birth.zone) section.zone = NumberText(*birth.zone);
     return true;
 }
 
