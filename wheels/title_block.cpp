@@ -59,11 +59,37 @@ void DrawTitleBlock(DrawSurface& surface, const WheelInput& input) {
         surface.printText(caption);
     }
 
-    if (!input.title.notice.empty()) {
-        double bottom = scale.top + scale.height;
-        double height = std::abs(surface.textHeight(input.title.notice));
-        surface.moveTo({scale.left + TitleMargin, bottom - down * (height + TitleMargin)});
-        surface.printText(input.title.notice);
+    DrawNotice(surface, input.title.notice);
+}
+
+std::vector<std::string> NoticeLines(std::string_view notice) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start <= notice.size()) {
+        size_t end = notice.find('\n', start);
+        if (end == std::string_view::npos) end = notice.size();
+        std::string line(notice.substr(start, end - start));
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    while (!lines.empty() && lines.back().empty()) lines.pop_back();
+    return lines;
+}
+
+void DrawNotice(DrawSurface& surface, std::string_view notice) {
+    const UserScale& scale = surface.scale();
+    double down = scale.height < 0 ? -1 : 1;
+    surface.setForeColor(QbColor(0));
+    surface.setFontName(FontChoice{}.name);
+    surface.setFontSize(TitleFontSize);
+    surface.setFontBold(false);
+    std::vector<std::string> lines = NoticeLines(notice);
+    double y = scale.top + scale.height - down * TitleMargin;
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        y -= down * std::abs(surface.textHeight(*line));
+        surface.moveTo({scale.left + TitleMargin, y});
+        surface.printText(*line);
     }
 }
 
