@@ -5,10 +5,11 @@
 
 namespace quintaro {
 
-// The glyphs of a wheel are printed at a fixed point size; where neighbouring slots hold glyphs
-// that would touch at that size (slots close to the horizontal, a small window, the smaller
-// wheels of the duo) the glyph font is made smaller, just enough that they do not, and never
-// below MinGlyphScale of the size.
+// The glyphs of a wheel are printed at a fixed point size; where two glyphs in neighbouring
+// slots would touch at that size (slots close to the horizontal, a small window, the smaller
+// wheels of the duo) those two are printed smaller, just enough that they do not, and never
+// below MinGlyphScale of the size. A glyph printed smaller stays inside the room it would take at
+// full size, so making one glyph smaller never makes it touch another.
 
 constexpr double MinGlyphScale = 0.3;
 
@@ -24,10 +25,10 @@ struct GlyphToFit {
     GlyphExtent extent;
 };
 
-// The largest factor, at most 1, by which the nominal glyph size can be multiplied so that no
-// two glyphs overlap, each printed at the anchor that GlyphAnchor gives on the glyph circle for
-// a cell of `cell` (scaled) plus `cellMargin` (not scaled).
-double FittingGlyphScale(const std::vector<GlyphToFit>& glyphs, GlyphExtent cell, double cellMargin,
-                         double glyphRadius);
+// For each glyph the factor, at most 1, by which its nominal size is multiplied so that no two
+// glyphs overlap, each printed at the anchor that GlyphAnchor gives on the glyph circle for a
+// cell of `cell` (scaled) plus `cellMargin` (not scaled).
+std::vector<double> FittingGlyphScales(const std::vector<GlyphToFit>& glyphs, GlyphExtent cell,
+                                       double cellMargin, double glyphRadius);
 
 }  // namespace quintaro

@@ -2,6 +2,7 @@
 #include "wheels/glyph_slots.h"
 
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include "core/degrees.h"
@@ -50,15 +51,35 @@ int TableIndex(int sector, int slot) {
 
 }  // namespace
 
-std::vector<SlotPlacement> PlaceGlyphSlots(const std::vector<SlotRequest>& bodies,
-                                           const std::array<double, 13>& boundaries) {
+namespace {
+
+// The walk of the main wheel: on past the sector's end into the next sector.
+std::optional<int> NextFreeOnward(const std::array<bool, SlotTableSize>& occupied, int sector,
+                                  int slot) {
+    while (occupied[TableIndex(sector, slot)]) ++slot;
+    return TableIndex(sector, slot);
+}
+
+// The walk of the house wheel: round the sector's own 8 slots.
+std::optional<int> NextFreeWithin(const std::array<bool, SlotTableSize>& occupied, int sector,
+                                  int slot) {
+    for (int step = 0; step < SlotsPerSector; ++step) {
+        int index = TableIndex(sector, (slot + step) % SlotsPerSector);
+        if (!occupied[index]) return index;
+    }
+    return std::nullopt;
+}
+
+template <typename Walk>
+SectorPlacement Place(const std::vector<SlotRequest>& bodies,
+                      const std::array<double, 13>& boundaries, Walk walk) {
     std::array<int, SectorCount + 1> count{};
     for (const auto& body : bodies)
         if (body.sector >= 1 && body.sector <= SectorCount) ++count[body.sector];
 
     std::vector<SlotRequest> sorted = SortedDescending(bodies);
     std::array<bool, SlotTableSize> occupied{};
-    std::vector<SlotPlacement> placed;
+    SectorPlacement result;
     int previousSector = 0;
     int running = 1;
     int free = SlotTableSize;
@@ -71,16 +92,30 @@ std::vector<SlotPlacement> PlaceGlyphSlots(const std::vector<SlotRequest>& bodie
         int p = ProposedSlot(body, boundaries);
         int slot = PulledBackSlot(SlotsPerSector, count[body.sector], p, running,
                                   !occupied[TableIndex(body.sector, p)]);
-        while (occupied[TableIndex(body.sector, slot)]) ++slot;
-        int index = TableIndex(body.sector, slot);
-        occupied[index] = true;
+        std::optional<int> index = walk(occupied, body.sector, slot);
+        if (!index) {
+            result.leftOut.push_back(body);
+            continue;
+        }
+        occupied[*index] = true;
         --free;
-
-        double angle = SectorStartAngle(1) + SlotWidth * index;
-        placed.push_back({body.body, body.sector, index, running, Norm360(angle)});
+        double angle = SectorStartAngle(1) + SlotWidth * *index;
+        result.placed.push_back({body.body, body.sector, *index, running, Norm360(angle)});
         ++running;
     }
-    return placed;
+    return result;
+}
+
+}  // namespace
+
+std::vector<SlotPlacement> PlaceGlyphSlots(const std::vector<SlotRequest>& bodies,
+                                           const std::array<double, 13>& boundaries) {
+    return Place(bodies, boundaries, NextFreeOnward).placed;
+}
+
+SectorPlacement PlaceGlyphsWithinSectors(const std::vector<SlotRequest>& bodies,
+                                         const std::array<double, 13>& boundaries) {
+    return Place(bodies, boundaries, NextFreeWithin);
 }
 
 }  // namespace quintaro

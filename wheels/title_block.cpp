@@ -26,17 +26,17 @@ std::string ChartKindTitle(const WheelInput& input) {
     return text + ")";
 }
 
-std::vector<TitleLine> TitleLines(const WheelInput& input) {
+std::vector<TitleLine> TitleLines(const WheelInput& input, std::string_view kindTitle) {
     std::vector<TitleLine> lines;
     if (input.title.natalHarmonic != 1 || input.title.transitHarmonic != 1)
         lines.push_back({"HARMONIC", true});
-    lines.push_back({ChartKindTitle(input), false});
+    lines.push_back({kindTitle.empty() ? ChartKindTitle(input) : std::string(kindTitle), false});
     lines.push_back({"Velm = " + std::to_string(input.lens), false});
     if (input.title.sidereal) lines.push_back({"Sidereal", false});
     return lines;
 }
 
-void DrawTitleBlock(DrawSurface& surface, const WheelInput& input) {
+void DrawTitleBlock(DrawSurface& surface, const WheelInput& input, std::string_view kindTitle) {
     const UserScale& scale = surface.scale();
     double down = scale.height < 0 ? -1 : 1;  // direction of the next line on the surface
     surface.setForeColor(QbColor(0));
@@ -44,7 +44,7 @@ void DrawTitleBlock(DrawSurface& surface, const WheelInput& input) {
     surface.setFontSize(TitleFontSize);
 
     double y = scale.top + down * TitleMargin;
-    for (const TitleLine& line : TitleLines(input)) {
+    for (const TitleLine& line : TitleLines(input, kindTitle)) {
         surface.setFontBold(line.bold);
         surface.moveTo({scale.left + TitleMargin, y});
         surface.printText(line.text);

@@ -81,9 +81,10 @@ void DrawAspectLines(DrawSurface& surface, const WheelInput& input, const WheelL
     surface.setDrawStyle(DrawStyle::Solid);
 }
 
-// The glyph font size at which no two of the placed glyphs touch.
-double FittedGlyphSize(DrawSurface& surface, const WheelInput& input,
-                       const std::vector<SlotPlacement>& placements, double glyphRadius) {
+// The glyph font size of each placed glyph, so that no two of them touch.
+std::vector<double> FittedGlyphSizes(DrawSurface& surface, const WheelInput& input,
+                                     const std::vector<SlotPlacement>& placements,
+                                     double glyphRadius) {
     const double nominal = surface.font().size;
     std::string sample = GlyphText(GlyphCellSampleCode);
     GlyphExtent cell{surface.textWidth(sample), std::abs(surface.textHeight(sample))};
@@ -92,7 +93,9 @@ double FittedGlyphSize(DrawSurface& surface, const WheelInput& input,
     for (const SlotPlacement& placed : placements)
         glyphs.push_back({placed.angle, MeasureGlyph(surface, GlyphOfBody(input.catalogue,
                                                                           SlotOf(placed.body)))});
-    return nominal * FittingGlyphScale(glyphs, cell, GlyphCellMargin, glyphRadius);
+    std::vector<double> sizes = FittingGlyphScales(glyphs, cell, GlyphCellMargin, glyphRadius);
+    for (double& size : sizes) size *= nominal;
+    return sizes;
 }
 
 }  // namespace
@@ -161,11 +164,12 @@ WheelLayout DrawPlacedBodies(DrawSurface& surface, const WheelInput& input, cons
 
     surface.setFontSize(target.printer ? PrinterGlyphFontSize : ScreenGlyphFontSize);
     surface.setFontBold(false);
-    surface.setFontSize(FittedGlyphSize(surface, input, placements, radii.glyph));
     std::string sample = GlyphText(GlyphCellSampleCode);
     layout.cellWidth = surface.textWidth(sample) + GlyphCellMargin;
     layout.cellHeight = std::abs(surface.textHeight(sample)) + GlyphCellMargin;
     const FontChoice glyphFont = surface.font();
+    const std::vector<double> glyphSizes =
+        FittedGlyphSizes(surface, input, placements, radii.glyph);
 
     surface.setFontName(FontChoice{}.name);
     surface.setFontSize(LabelFontSize);
@@ -177,7 +181,8 @@ WheelLayout DrawPlacedBodies(DrawSurface& surface, const WheelInput& input, cons
                        radii.glyph - std::hypot(layout.cellWidth, layout.cellHeight));
     const double up = pass.scale.height < 0 ? 1 : -1;
 
-    for (const SlotPlacement& placed : placements) {
+    for (size_t k = 0; k < placements.size(); ++k) {
+        const SlotPlacement& placed = placements[k];
         int slot = SlotOf(placed.body);
         const WheelChart& chart = ChartOf(input, placed.body);
         PlacedGlyph glyph;
@@ -189,12 +194,15 @@ WheelLayout DrawPlacedBodies(DrawSurface& surface, const WheelInput& input, cons
         glyph.longitude = chart.longitude[slot];
         glyph.second = chart.second[slot];
         glyph.falling = chart.direction.at(slot) == 'f';
+        // A glyph printed smaller keeps its cell in proportion, the margin aside.
+        const double scale = glyphSizes[k] / glyphFont.size;
         glyph.anchor = GlyphAnchor(placed.angle, PointOnWheel(placed.angle, radii.glyph),
-                                   layout.cellWidth, layout.cellHeight);
+                                   (layout.cellWidth - GlyphCellMargin) * scale + GlyphCellMargin,
+                                   (layout.cellHeight - GlyphCellMargin) * scale + GlyphCellMargin);
 
         surface.setForeColor(BodyColor(placed.body));
         surface.setFontName(glyphFont.name);
-        surface.setFontSize(glyphFont.size);
+        surface.setFontSize(glyphSizes[k]);
         surface.moveTo(glyph.anchor);
         PrintGlyphText(surface, GlyphOfBody(input.catalogue, slot));
         glyph.glyphPoint = surface.currentPosition();
