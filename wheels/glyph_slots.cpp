@@ -12,12 +12,13 @@ namespace quintaro {
 
 namespace {
 
-// Sorted by longitude, highest first, with the exchange sort the placement has always used, so
-// that bodies at equal longitudes come out in the same order.
-std::vector<SlotRequest> SortedDescending(std::vector<SlotRequest> list) {
+// Sorted by longitude counted from `origin`, highest first, with the exchange sort the placement
+// has always used, so that bodies at equal longitudes come out in the same order.
+std::vector<SlotRequest> SortedDescending(std::vector<SlotRequest> list, double origin) {
+    auto key = [origin](const SlotRequest& r) { return Norm360(r.longitude - origin); };
     for (size_t i = 0; i < list.size(); ++i)
         for (size_t j = i + 1; j < list.size(); ++j)
-            if (list[j].longitude > list[i].longitude) std::swap(list[i], list[j]);
+            if (key(list[j]) > key(list[i])) std::swap(list[i], list[j]);
     return list;
 }
 
@@ -72,12 +73,12 @@ std::optional<int> NextFreeWithin(const std::array<bool, SlotTableSize>& occupie
 
 template <typename Walk>
 SectorPlacement Place(const std::vector<SlotRequest>& bodies,
-                      const std::array<double, 13>& boundaries, Walk walk) {
+                      const std::array<double, 13>& boundaries, double origin, Walk walk) {
     std::array<int, SectorCount + 1> count{};
     for (const auto& body : bodies)
         if (body.sector >= 1 && body.sector <= SectorCount) ++count[body.sector];
 
-    std::vector<SlotRequest> sorted = SortedDescending(bodies);
+    std::vector<SlotRequest> sorted = SortedDescending(bodies, origin);
     std::array<bool, SlotTableSize> occupied{};
     SectorPlacement result;
     int previousSector = 0;
@@ -110,12 +111,14 @@ SectorPlacement Place(const std::vector<SlotRequest>& bodies,
 
 std::vector<SlotPlacement> PlaceGlyphSlots(const std::vector<SlotRequest>& bodies,
                                            const std::array<double, 13>& boundaries) {
-    return Place(bodies, boundaries, NextFreeOnward).placed;
+    return Place(bodies, boundaries, 0, NextFreeOnward).placed;
 }
 
 SectorPlacement PlaceGlyphsWithinSectors(const std::vector<SlotRequest>& bodies,
                                          const std::array<double, 13>& boundaries) {
-    return Place(bodies, boundaries, NextFreeWithin);
+    // Counted from the start of sector 1, the bodies of a sector that holds 0 degrees come in
+    // their order within the sector.
+    return Place(bodies, boundaries, boundaries[SectorBoundaryEntry(1)], NextFreeWithin);
 }
 
 }  // namespace quintaro

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "core/degrees.h"
 #include "core/signs.h"
@@ -225,8 +227,31 @@ void ZodiacPainter::drawZodiacBand() {
     }
 }
 
-bool IsAxis(int cuspIndex) {
-    return cuspIndex == 1 || cuspIndex == 4 || cuspIndex == 7 || cuspIndex == 10;
+// A longitude named on the rim: a house cusp, an axis, or both.
+struct RimMark {
+    double longitude = 0;
+    std::string axis;  // "AC", "MC", "DC", "IC" or empty
+};
+
+// The cusps, and the four axes: an axis on a cusp (the quadrant systems) names it, one off every
+// cusp (equal houses from the MC, whole signs, ...) is a mark of its own.
+std::vector<RimMark> RimMarks(const WheelHouses& houses) {
+    std::vector<RimMark> marks;
+    for (int index = 1; index <= 12; ++index) marks.push_back({houses.cusps[index], ""});
+    const std::pair<double, const char*> axes[] = {{houses.ascendant, "AC"},
+                                                   {houses.midheaven, "MC"},
+                                                   {Norm360(houses.ascendant + 180), "DC"},
+                                                   {Norm360(houses.midheaven + 180), "IC"}};
+    for (const auto& [longitude, name] : axes) {
+        auto same = std::find_if(marks.begin(), marks.end(), [&](const RimMark& m) {
+            return m.axis.empty() && std::abs(Norm360(m.longitude - longitude + 180) - 180) < 1e-6;
+        });
+        if (same != marks.end())
+            same->axis = name;
+        else
+            marks.push_back({longitude, name});
+    }
+    return marks;
 }
 
 void ZodiacPainter::drawHouses() {
@@ -237,11 +262,11 @@ void ZodiacPainter::drawHouses() {
     surface_.circle({0, 0}, houseOuter_);
     surface_.circle({0, 0}, aspectRadius_);
     if (input_.withTransit) surface_.circle({0, 0}, separator_);
-    for (int index = 1; index <= 12; ++index) {
-        bool axis = IsAxis(index);
+    for (const RimMark& mark : RimMarks(houses_)) {
+        bool axis = !mark.axis.empty();
         surface_.setForeColor(axis ? AxisColor : CuspColor);
         surface_.setDrawWidth(LineWidth(target, axis ? 2 : 1));
-        double a = angleOf(houses_.cusps[index]);
+        double a = angleOf(mark.longitude);
         surface_.line(PointOnWheel(a, aspectRadius_), PointOnWheel(a, ZodiacInnerRadius));
     }
     surface_.setDrawWidth(LineWidth(target, 1));
@@ -266,12 +291,10 @@ void ZodiacPainter::drawHouses() {
 }
 
 void ZodiacPainter::drawCuspLabels() {
-    constexpr std::array<const char*, 13> AxisNames = {"",   "MC", "", "",   "AC", "", "",
-                                                       "IC", "",   "", "DC", "",   ""};
     PositionFonts fonts{fonts_.text(CuspTextHeight), fonts_.glyph(CuspTextHeight), false};
     const double lineHeight = SignPositionHeight(surface_, fonts);
     struct Label {
-        int index;
+        RimMark mark;
         SignPosition position;
         ItemSize size;
     };
@@ -279,14 +302,14 @@ void ZodiacPainter::drawCuspLabels() {
     std::vector<double> angles;
     ItemSize largest;
     double smallestHalf = 1e9;
-    for (int index = 1; index <= 12; ++index) {
+    for (const RimMark& mark : RimMarks(houses_)) {
         PositionFonts own = fonts;
-        own.bold = IsAxis(index);
-        SignPosition position = SignPositionOf(houses_.cusps[index]);
+        own.bold = !mark.axis.empty();
+        SignPosition position = SignPositionOf(mark.longitude);
         ItemSize size{SignPositionWidth(surface_, position, own), lineHeight};
-        if (IsAxis(index)) size.height *= 2;
-        labels.push_back({index, position, size});
-        angles.push_back(angleOf(houses_.cusps[index]));
+        if (own.bold) size.height *= 2;
+        labels.push_back({mark, position, size});
+        angles.push_back(angleOf(mark.longitude));
         largest.width = std::max(largest.width, size.width);
         largest.height = std::max(largest.height, size.height);
         smallestHalf = std::min({smallestHalf, size.width / 2, size.height / 2});
@@ -297,23 +320,23 @@ void ZodiacPainter::drawCuspLabels() {
     const double down = surface_.scale().height < 0 ? -1 : 1;
     for (size_t k = 0; k < labels.size(); ++k) {
         const Label& label = labels[k];
-        bool axis = IsAxis(label.index);
-        double a = shown[k];
+        const bool axis = !label.mark.axis.empty();
+        const double a = shown[k];
         Point centre =
             PointOnWheel(a, ZodiacOuterRadius + CuspGap + RadialHalfExtent(label.size, a));
-        Point topLeft{centre.x - label.size.width / 2, centre.y - down * label.size.height / 2};
+        double top = centre.y - down * label.size.height / 2;
         surface_.setForeColor(axis ? AxisColor : CuspColor);
         if (axis) {
             // The axis name above its position, both bold.
-            centred({centre.x, topLeft.y + down * lineHeight / 2}, AxisNames[label.index],
-                    FontChoice{}.name, fonts.text, true);
-            topLeft.y += down * lineHeight;
+            centred({centre.x, top + down * lineHeight / 2}, label.mark.axis, FontChoice{}.name,
+                    fonts.text, true);
+            top += down * lineHeight;
             printed_.pop_back();  // the whole label's box is kept below
         }
         PositionFonts own = fonts;
         own.bold = axis;
         double width = SignPositionWidth(surface_, label.position, own);
-        PrintSignPosition(surface_, {centre.x - width / 2, topLeft.y}, label.position, own);
+        PrintSignPosition(surface_, {centre.x - width / 2, top}, label.position, own);
         printed_.push_back(BoxAround(centre, label.size.width, label.size.height));
         if (std::abs(Norm360(a - angles[k] + 180) - 180) > PointerSlack) {
             surface_.setDrawWidth(LineWidth(input_.target, 1));
