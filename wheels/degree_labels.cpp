@@ -85,11 +85,12 @@ bool InsideDisc(const Box& box, double radius) {
 }  // namespace
 
 std::optional<Point> LabelSlotOffset(int sector, int bodiesInSector, int running,
-                                     double narrowSpacing) {
+                                     double labelPitch) {
     if (sector < 1 || sector > 12 || running < 1) return std::nullopt;
     const LabelRow& row = LabelRows[sector];
-    double x = Wide(bodiesInSector) ? row.wideFirstX - WideLabelSpacing * (running - 1)
-                                    : row.narrowFirstX - narrowSpacing * (running - 1);
+    double x = Wide(bodiesInSector)
+                   ? row.wideFirstX - std::max(WideLabelSpacing, labelPitch) * (running - 1)
+                   : row.narrowFirstX - std::max(NarrowLabelSpacing, labelPitch) * (running - 1);
     return Point{x, row.y};
 }
 

@@ -26,9 +26,10 @@ constexpr double LabelGap = 4;  // user units kept free between two labels
 
 // Offset from the wheel centre of the label slot of the `running`-th body of a sector (1 for
 // the first placed), its left end at the row's height; a row goes on leftwards past its table
-// for a sector holding more bodies. None for a sector outside 1..12 or a running number below 1.
+// for a sector holding more bodies. Slots are never closer than `labelPitch` (a label's width
+// and the gap). None for a sector outside 1..12 or a running number below 1.
 std::optional<Point> LabelSlotOffset(int sector, int bodiesInSector, int running,
-                                     double narrowSpacing = NarrowLabelSpacing);
+                                     double labelPitch = NarrowLabelSpacing);
 
 // The label of a longitude: its degrees within the sign, formatted "#0.0".
 std::string DegreeLabelText(double longitude);

@@ -103,6 +103,11 @@ struct Marks {
     double inner = 0;
 };
 
+ColumnSizes Scaled(ColumnSizes sizes, double factor) {
+    for (ItemSize& size : sizes) size = {size.width * factor, size.height * factor};
+    return sizes;
+}
+
 class ZodiacPainter {
   public:
     ZodiacPainter(DrawSurface& surface, const WheelInput& input, const WheelHouses& houses)
@@ -136,6 +141,7 @@ class ZodiacPainter {
     double factor_ = 1;
     BodyRing natalRing_, transitRing_;
     ColumnSizes natalSizes_{}, transitSizes_{};
+    ColumnSizes natalFullSize_{}, transitFullSize_{};  // at the factor 1
     Marks natalMarks_, transitMarks_;
     double separator_ = 0;  // the circle between the transit and the natal ring
     double houseOuter_ = 0, aspectRadius_ = 0;
@@ -175,13 +181,13 @@ bool ZodiacPainter::planRings(double factor) {
     Marks marks{ZodiacInnerRadius - MarkerFrom, ZodiacInnerRadius - MarkerTo};
     if (input_.withTransit) {
         transitMarks_ = marks;
-        transitSizes_ = measureColumn(transit_.bodies, TransitHeights, factor);
+        transitSizes_ = Scaled(transitFullSize_, factor);
         transitRing_ = PlanBodyRing(marks.inner - RingGap, transitSizes_, ItemGap * factor);
         separator_ = transitRing_.inner - RingGap;
         marks = {separator_ - 1, separator_ - 1 - (MarkerTo - MarkerFrom)};
     }
     natalMarks_ = marks;
-    natalSizes_ = measureColumn(natal_.bodies, NatalHeights, factor);
+    natalSizes_ = Scaled(natalFullSize_, factor);
     natalRing_ = PlanBodyRing(marks.inner - RingGap, natalSizes_, ItemGap * factor);
     houseOuter_ = natalRing_.inner - RingGap;
     aspectRadius_ = houseOuter_ - HouseRingWidth * std::max(factor, 0.6);
@@ -446,6 +452,9 @@ WheelLayout ZodiacPainter::draw() {
         ring.bodies.push_back(body);
         ring.trueAngles.push_back(angleOf(Longitude(input_, body)));
     }
+    // Text sizes grow with their fonts, so the columns are measured once at full size.
+    natalFullSize_ = measureColumn(natal_.bodies, NatalHeights, 1);
+    if (input_.withTransit) transitFullSize_ = measureColumn(transit_.bodies, TransitHeights, 1);
     double factor = 1;
     while (!planRings(factor) && factor > 0.2) factor *= 0.95;
     natal_.shown = SpreadAngles(natal_.trueAngles, natalRing_.separation);
