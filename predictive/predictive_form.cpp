@@ -23,19 +23,21 @@ void TargetToday(PredictiveForm& form, const LocalClock& clock) {
     form.target.year = FormatDate(now, "yyyy");
 }
 
-bool LoadFormFile(PredictiveForm& form, const std::filesystem::path& path, ChartFileTarget target,
-                  Messages& messages) {
+FormFileOutcome LoadFormFile(PredictiveForm& form, const std::filesystem::path& path,
+                             ChartFileTarget target, Messages& messages) {
+    const std::optional<ChartFile> file = ReadChartFile(path);
     EntryModel scratch;
     scratch.natal = form.natal;
     scratch.transit = form.target;
     SelectionFlags flags;
     ChartFileMemory memory;
-    if (!LoadChartFile(path, target, scratch, flags, memory, messages)) return false;
+    if (!file || !LoadChartFile(path, target, scratch, flags, memory, messages))
+        return FormFileOutcome::Unreadable;
     form.natal = scratch.natal;
     form.target.month = scratch.transit.month;
     form.target.day = scratch.transit.day;
     form.target.year = scratch.transit.year;
-    return true;
+    return file->problems.empty() ? FormFileOutcome::Loaded : FormFileOutcome::Damaged;
 }
 
 std::optional<FormMoments> ReadForm(const PredictiveForm& form, Messages& messages) {

@@ -37,11 +37,11 @@ void TakeNatalData(PredictiveForm& form, const EntryModel& entry);
 void TargetToday(PredictiveForm& form, const LocalClock& clock);
 
 // Loads a chart data file into the window's fields: the natal part and the transit date. A
-// damaged file is reported as the entry window reports it; the fields it does not give keep their
-// contents. Nothing outside the window changes (the file's body flags stay with the file). False
-// when the file cannot be read.
-bool LoadFormFile(PredictiveForm& form, const std::filesystem::path& path, ChartFileTarget target,
-                  Messages& messages);
+// damaged file is reported as the entry window reports it, and the fields it does not give keep
+// their contents. Nothing outside the window changes (the file's body flags stay with the file).
+enum class FormFileOutcome { Unreadable, Damaged, Loaded };
+FormFileOutcome LoadFormFile(PredictiveForm& form, const std::filesystem::path& path,
+                             ChartFileTarget target, Messages& messages);
 
 // The moments the window's fields give, once the natal hour has been checked as the entry window
 // checks it (the warning, then nothing).
