@@ -121,4 +121,19 @@ void SetSiderealMode(Workstation& ws, bool on, int type) {
     ws.positions.sidereal = {on, type};
 }
 
+void OpenSolarArcMode(Session& session, const PredictiveForm& form) {
+    Workstation& ws = session.workstation;
+    SetSolarArcMode(ws, false);
+    ws.solarArc.on = true;
+    SilentMessages quiet;
+    const auto moments = ReadForm(form, quiet);
+    if (!moments) return;
+    const double progressed = ProgressedMoment(moments->natalJD, moments->targetJD);
+    if (const auto arcs =
+            MeasureSolarArcs(ws.positions.AsFunction(), moments->natalJD, progressed)) {
+        ws.solarArc.geoArc = arcs->geo;
+        ws.solarArc.helioArc = arcs->helio;
+    }
+}
+
 }  // namespace quintaro

@@ -40,4 +40,9 @@ std::optional<DerivedTransit> ReturnIntoTransit(Session& session, const Predicti
 void SetSolarArcMode(Workstation& workstation, bool on);
 void SetSiderealMode(Workstation& workstation, bool on, int type);
 
+// The solar-arc window opens: the mode goes on with the arcs of the window's first fields where
+// they can be measured (quietly; else no arcs), so that a computation before the window's own
+// "Recalc" does not put the natal chart itself into the transit chart.
+void OpenSolarArcMode(Session& session, const PredictiveForm& form);
+
 }  // namespace quintaro
