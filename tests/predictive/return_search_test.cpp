@@ -9,7 +9,6 @@
 
 #include "core/bodies.h"
 #include "core/degrees.h"
-#include "predictive/progressed_moment.h"
 
 namespace quintaro {
 namespace {
@@ -104,19 +103,6 @@ TEST(FindLongitudeCrossing, AMomentWithoutAPositionStopsTheSearch) {
     const auto atStart = FindLongitudeCrossing(Steady(0.0, 13.0, T0), SlotMoon, 300.0, {T0, 31});
     EXPECT_EQ(atStart.outcome, Outcome::NoPosition);
     EXPECT_DOUBLE_EQ(atStart.jd, T0);
-}
-
-TEST(ReturnSpan, SolarWeekAroundTheAnniversaryAndLunarMonthBeforeTheTarget) {
-    const double natal = 2447000.25;
-    const double target = natal + 20 * ProgressionYearDays + 40;
-    const SearchSpan solar = ReturnSpan(ReturnBody::Sun, natal, target);
-    EXPECT_DOUBLE_EQ(solar.from, natal + 20 * 365.2422 - 3);
-    EXPECT_EQ(solar.days, 7);
-    const SearchSpan lunar = ReturnSpan(ReturnBody::Moon, natal, target);
-    EXPECT_DOUBLE_EQ(lunar.from, target - 31);
-    EXPECT_EQ(lunar.days, 31);
-    EXPECT_EQ(ReturnSlot(ReturnBody::Sun), SlotSun);
-    EXPECT_EQ(ReturnSlot(ReturnBody::Moon), SlotMoon);
 }
 
 }  // namespace
