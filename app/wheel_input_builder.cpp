@@ -83,6 +83,7 @@ WheelInput BuildWheelInput(const Session& session, const WheelView& view,
     title.natalHarmonic = ws.harmonicNatal;
     title.transitHarmonic = ws.harmonicTransit;
     title.bisect = ws.natalBisect;
+    title.sidereal = ws.positions.sidereal.on;
     title.notice = ws.printout.notice;
     input.target = target;
     return input;
