@@ -52,9 +52,7 @@ void BM_WheelImage800(benchmark::State& state) {
                    (view.view.withTransit ? " natal + transit" : " natal") +
                    (bench.font->registered() ? "" : ", no glyph font"));
 }
-BENCHMARK(BM_WheelImage800)
-    ->ArgsProduct({{0, 1, 2, 3}, {0, 1}})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WheelImage800)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 // The zodiac wheel's worst case: 18 natal and 18 transit bodies inside 20 degrees.
 void BM_CrowdedZodiacImage800(benchmark::State& state) {

@@ -96,8 +96,8 @@ TEST_F(WheelStyles, EveryStyleWritesPngSvgAndPdf) {
         SCOPED_TRACE(c.style);
         for (const std::string extension : {".png", ".svg", ".pdf"}) {
             const std::string out = Path(c.style + extension);
-            std::vector<std::string> args = {"--opt", kJ2000, "--style", c.style, "--out", out,
-                                             "--size", "600"};
+            std::vector<std::string> args = {"--opt", kJ2000, "--style", c.style,
+                                             "--out", out,    "--size",  "600"};
             args.insert(args.end(), c.extra.begin(), c.extra.end());
             auto r = Run(args);
             ASSERT_EQ(r.status, 0) << r.err;
@@ -121,8 +121,8 @@ TEST_F(WheelStyles, EveryStyleWritesPngSvgAndPdf) {
 
 TEST_F(WheelStyles, TransitsJoinTheZodiacWheelOnlyWhenAsked) {
     for (bool transits : {false, true}) {
-        std::vector<std::string> args = {"--opt", kJ2000, "--style", "zodiac", "--out",
-                                         Path("z.svg")};
+        std::vector<std::string> args = {"--opt",  kJ2000,  "--style",
+                                         "zodiac", "--out", Path("z.svg")};
         if (transits) args.push_back("--transits");
         auto r = Run(args);
         ASSERT_EQ(r.status, 0) << r.err;
@@ -136,8 +136,8 @@ TEST_F(WheelStyles, TransitsJoinTheZodiacWheelOnlyWhenAsked) {
 // house. The houses come from the chart command; a house of more than 8 bodies leaves out the
 // rest, each named once, and the wheel is written with an exit status of 2.
 TEST_F(WheelStyles, HouseWheelNamesEveryBodyAFullHouseLeavesOut) {
-    auto chart = RunCli(folder.path(), {"--home", (folder.path() / "home").string(), "chart",
-                                        "--opt", kStellium});
+    auto chart = RunCli(folder.path(),
+                        {"--home", (folder.path() / "home").string(), "chart", "--opt", kStellium});
     ASSERT_EQ(chart.status, 0) << chart.err;
     std::map<std::string, int> inHouse;
     const std::regex placed(R"(^  (\d\d) \S+ .*\s(\d+)(ST|ND|RD|TH) HOUSE$)");
@@ -195,7 +195,8 @@ TEST_F(WheelStyles, BadChoicesWriteNothing) {
 
 TEST_F(WheelStyles, SizesFromOneHundredToTenThousand) {
     for (const char* size : {"100", "10000"}) {
-        auto r = Run({"--style", "zodiac", "--opt", kJ2000, "--size", size, "--out", Path("s.svg")});
+        auto r =
+            Run({"--style", "zodiac", "--opt", kJ2000, "--size", size, "--out", Path("s.svg")});
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_NE(Bytes(Path("s.svg")).find("width=\"" + std::string(size) + "\""),
                   std::string::npos);

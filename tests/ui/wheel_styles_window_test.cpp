@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 // The wheel styles in the windows: the Style and Houses menus of "Chartwheels", the duo window
 // "Duo Chartwheels" and the house wheel window with its messages.
-#include <QMdiSubWindow>
 #include <QCheckBox>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QTest>
 
@@ -35,8 +35,8 @@ QPoint GlyphOnScreen(WheelWindow& wheel, int which, int body) {
     if (!glyph) return {};
     const DeviceMapping map{layout.scale, static_cast<double>(wheel.canvas()->width()),
                             static_cast<double>(wheel.canvas()->height())};
-    const Point at =
-        map.toDevice({glyph->anchor.x + layout.cellWidth / 2, glyph->anchor.y - layout.cellHeight / 2});
+    const Point at = map.toDevice(
+        {glyph->anchor.x + layout.cellWidth / 2, glyph->anchor.y - layout.cellHeight / 2});
     return {static_cast<int>(at.x), static_cast<int>(at.y)};
 }
 
@@ -94,9 +94,9 @@ class WheelStylesWindowTest : public QObject {
             if (action->objectName().startsWith(QStringLiteral("mnuHouse")))
                 names << action->text();
         QCOMPARE(names.size(), 13);
-        for (const char* name : {"Regiomontanus", "Koch", "Campanus", "Porphyry",
-                                 "Equal Ascendant", "Equal MC", "Meridian", "Morinus", "Placidus",
-                                 "Arabic", "Natural", "Solar", "Velm Astro"})
+        for (const char* name :
+             {"Regiomontanus", "Koch", "Campanus", "Porphyry", "Equal Ascendant", "Equal MC",
+              "Meridian", "Morinus", "Placidus", "Arabic", "Natural", "Solar", "Velm Astro"})
             QVERIFY2(names.contains(QString::fromLatin1(name)), name);
         QVERIFY(houses->findChild<QAction*>(QStringLiteral("mnuPrintWheel")));
 
@@ -109,9 +109,9 @@ class WheelStylesWindowTest : public QObject {
         auto told = [&] {
             int count = 0;
             for (const auto& shown : f.messages.shown)
-                count += shown.title == "Please be advised" &&
-                         shown.text.find("into the proper location within house") !=
-                             std::string::npos;
+                count +=
+                    shown.title == "Please be advised" &&
+                    shown.text.find("into the proper location within house") != std::string::npos;
             return count;
         };
         QCOMPARE(told(), static_cast<int>(leftOut));
