@@ -5,12 +5,14 @@ namespace quintaro {
 
 namespace {
 
-WheelChart ChartOf(const ChartKinds& kinds, const ChartHouses& houses, bool helio) {
+// The display sectors are left for the wheel to find from its boundary table: the house numbers
+// of the chosen house system would put a glyph in the sector of its house, not of its longitude.
+WheelChart ChartOf(const ChartKinds& kinds, bool helio) {
     WheelChart chart;
     chart.longitude = helio ? kinds.HelioLong : kinds.GeoLong;
     chart.second = helio ? kinds.HelioLat : kinds.GeoDecl;
     chart.direction = helio ? kinds.HelioDirection : kinds.GeoDirection;
-    if (!helio) chart.sector = houses.HouseOfSlot;
+    chart.retro = helio ? kinds.HelioRetro : kinds.GeoRetro;
     return chart;
 }
 
@@ -46,8 +48,8 @@ WheelInput BuildWheelInput(const Session& session, const WheelView& view,
     input.coordinates =
         view.heliocentric ? WheelCoordinates::Heliocentric : WheelCoordinates::Geocentric;
     input.withTransit = view.withTransit;
-    input.natal = ChartOf(ws.record.Natal, ws.natal.houses, view.heliocentric);
-    input.transit = ChartOf(ws.record.Transit, ws.transit.houses, view.heliocentric);
+    input.natal = ChartOf(ws.record.Natal, view.heliocentric);
+    input.transit = ChartOf(ws.record.Transit, view.heliocentric);
     input.selection = DrawnBodies(ws, view.heliocentric);
     input.catalogue = ws.catalogue;
     input.boundaries = ws.sectors;
@@ -81,6 +83,7 @@ WheelInput BuildWheelInput(const Session& session, const WheelView& view,
     title.natalHarmonic = ws.harmonicNatal;
     title.transitHarmonic = ws.harmonicTransit;
     title.bisect = ws.natalBisect;
+    title.sidereal = ws.positions.sidereal.on;
     title.notice = ws.printout.notice;
     input.target = target;
     return input;
