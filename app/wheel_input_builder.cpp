@@ -5,14 +5,16 @@ namespace quintaro {
 
 namespace {
 
-// The display sectors are left for the wheel to find from its boundary table: the house numbers
-// of the chosen house system would put a glyph in the sector of its house, not of its longitude.
-WheelChart ChartOf(const ChartKinds& kinds, bool helio) {
+// A geocentric body stands in the display sector of its house (the lens shows houses as its
+// sectors); heliocentric bodies have no houses and the wheel finds their sector from the
+// longitude and the sector table.
+WheelChart ChartOf(const ChartKinds& kinds, const ChartHouses& houses, bool helio) {
     WheelChart chart;
     chart.longitude = helio ? kinds.HelioLong : kinds.GeoLong;
     chart.second = helio ? kinds.HelioLat : kinds.GeoDecl;
     chart.direction = helio ? kinds.HelioDirection : kinds.GeoDirection;
     chart.retro = helio ? kinds.HelioRetro : kinds.GeoRetro;
+    if (!helio) chart.sector = houses.HouseOfSlot;
     return chart;
 }
 
@@ -48,8 +50,8 @@ WheelInput BuildWheelInput(const Session& session, const WheelView& view,
     input.coordinates =
         view.heliocentric ? WheelCoordinates::Heliocentric : WheelCoordinates::Geocentric;
     input.withTransit = view.withTransit;
-    input.natal = ChartOf(ws.record.Natal, view.heliocentric);
-    input.transit = ChartOf(ws.record.Transit, view.heliocentric);
+    input.natal = ChartOf(ws.record.Natal, ws.natal.houses, view.heliocentric);
+    input.transit = ChartOf(ws.record.Transit, ws.transit.houses, view.heliocentric);
     input.selection = DrawnBodies(ws, view.heliocentric);
     input.catalogue = ws.catalogue;
     input.boundaries = ws.sectors;

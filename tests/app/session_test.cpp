@@ -10,7 +10,6 @@
 #include "app/wheel_input_builder.h"
 #include "core/ephemeris_loader.h"
 #include "temp_folder.h"
-#include "wheels/wheel_drawing.h"
 
 namespace quintaro {
 namespace {
@@ -123,13 +122,9 @@ TEST_F(StartedSession, TheComputationFillsTheRecordGridAndHouses) {
         else
             EXPECT_EQ(house, 0) << slot;
     }
-    // The wheel finds a body's sector from its longitude and the sector table, not from its house
-    // in the chosen system: the Sun at 280.37 stands in the sector of 270..300, sector 4.
+    // The wheel takes each selected body's house as its sector.
     WheelInput wheel = BuildWheelInput(session, {true, false}, {});
-    int sunSector = 0;
-    for (const SlotRequest& body : DisplayedBodies(wheel))
-        if (body.body == SlotSun) sunSector = body.sector;
-    EXPECT_EQ(sunSector, 4);
+    EXPECT_EQ(wheel.natal.sector, ws.natal.houses.HouseOfSlot);
     EXPECT_EQ(wheel.selection, ws.flags());
 }
 
