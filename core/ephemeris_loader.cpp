@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -141,16 +142,15 @@ std::vector<std::string> SelectLoadFiles(const std::filesystem::path& home,
 
 int OpenPlanetFiles(const std::filesystem::path& home, Ephemeris& ephemeris) {
     ephemeris.CloseAll();
-    int opened = 0;
+    std::array<std::filesystem::path, PlanetFileCount> paths;
     for (int n = 0; n < PlanetFileCount; ++n) {
         char name[32];
         std::snprintf(name, sizeof name, "\\ephem%03d.dat", n);
         std::filesystem::path path = HomePath(LoadFolderPath(home), name);
         std::error_code ec;
-        if (!std::filesystem::is_regular_file(path, ec)) continue;  // absent files are skipped
-        if (ephemeris.OpenFile(path, n)) ++opened;
+        if (std::filesystem::is_regular_file(path, ec)) paths[n] = path;  // absent: skipped
     }
-    return opened;
+    return ephemeris.OpenFiles(paths);
 }
 
 bool LoadDayTables(const std::filesystem::path& home, const BodyCatalogue& catalogue,

@@ -17,10 +17,8 @@ enum Quantity : int {
     GeoLatitude,
     GeoLongitudeSpeed,
     GeoLatitudeSpeed,
-    Declination,  // ours against the library's longitude and latitude rotated by the mean obliquity
+    Declination,  // against the library's own declination (true obliquity)
     DeclinationSpeed,
-    TrueDeclination,  // ours against the library's own declination (true obliquity): informative
-    TrueDeclinationSpeed,
     HelioLongitude,
     HelioLatitude,
     HelioLongitudeSpeed,
@@ -30,8 +28,7 @@ enum Quantity : int {
 
 const char* QuantityName(int quantity);
 bool IsSpeed(int quantity);
-// Whether the accuracy goal applies (positions within 0.5", speeds within 0.001°/day).
-bool HasGoal(int quantity);
+// Goals: positions within 0.5", speeds within 0.001°/day.
 constexpr double PositionGoalArcsec = 0.5;
 constexpr double SpeedGoalDegPerDay = 0.001;
 
@@ -43,8 +40,10 @@ struct WorstError {
 
 using BodyErrors = std::array<WorstError, QuantityCount>;
 
-// Compares every quantity of one body at one moment and keeps the worst errors.
-void CompareBody(Ephemeris& ephemeris, const BodyPlan& plan, double jd, BodyErrors& errors);
+// Compares every quantity of one body at one moment, as the positions read it (single
+// precision), and keeps the worst errors.
+void CompareBody(const Ephemeris& ephemeris, EphemerisCursor& cursor, const BodyPlan& plan,
+                 double jd, BodyErrors& errors);
 
 struct VerifyOptions {
     std::filesystem::path folder;
