@@ -7,6 +7,7 @@
 #include "core/day_tables.h"
 #include "core/degrees.h"
 #include "core/ephemeris.h"
+#include "core/midpoints.h"
 #include "core/sidereal.h"
 #include "core/table_interpolation.h"
 
@@ -197,7 +198,7 @@ bool Positions::ComputeRun(double jd, int slot, Frame frame, WorkingPositions& w
             else
                 HelioFromRow(s, row, work);
         } else {
-            FromTables(split, s, frame, work);
+            FromTables(jd, split, s, frame, work);
         }
         if (sidereal.on && !work.Missing[s])
             work.WorkLong[s] = ApplySiderealOffset(work.WorkLong[s], sidereal.type, offsets);
@@ -236,25 +237,53 @@ BodyPoint Positions::TropicalPositionAt(double jd, const DaySplit& split, int sl
         return {read->longitude, read->second, read->longitudeSpeed, read->secondSpeed, true};
     }
     if (!TablesCover(*tables_, slot, split.day)) return {};
-    return TableBodyAt(split, slot, frame).point;
+    return TableBodyAt(jd, split, slot, frame, cursor).point;
 }
 
-// A free-slot body from its tables; a slot without tables reads 0.
-Positions::TableBodyReading Positions::TableBodyAt(const DaySplit& split, int slot,
-                                                   Frame frame) const {
+// A free-slot body. A midpoint ephemeris whose pair can be read at the moment is rebuilt from the
+// pair: the planetary files follow the pair closely even where a daily table cannot (within a day
+// of an opposition, or when light passing the Sun bends), and the nearer midpoint is what the
+// tables hold. Otherwise its tables are interpolated; a slot without tables reads 0.
+Positions::TableBodyReading Positions::TableBodyAt(double jd, const DaySplit& split, int slot,
+                                                   Frame frame, EphemerisCursor& cursor) const {
+    const bool covered = TablesCover(*tables_, slot, split.day);
+    const MidpointPair& pair = tables_->midpoints[slot];
+    if (covered && pair.isMidpoint) {
+        if (auto p = PairMidpoint(jd, split, pair, frame, cursor))
+            return {*p, p->longitudeSpeed < 0};
+    }
     const bool geo = frame == Frame::Geocentric;
     const float* longitudes = tables_->Row(slot, geo ? DayKind::GeoLong : DayKind::HelioLong);
     const float* seconds = tables_->Row(slot, geo ? DayKind::GeoDecl : DayKind::HelioLat);
-    const TableLongitude longitude = InterpolateLongitude(longitudes, split.day, split.frac);
+    const TableLongitude longitude =
+        covered && pair.isMidpoint ? InterpolateMidpointLongitude(longitudes, split.day, split.frac)
+                                   : InterpolateLongitude(longitudes, split.day, split.frac);
     const TableSecond second = InterpolateSecond(seconds, split.day, split.frac);
-    return {{longitude.longitude, second.value, longitude.speed, second.speed,
-             TablesCover(*tables_, slot, split.day)},
+    return {{longitude.longitude, second.value, longitude.speed, second.speed, covered},
             longitude.retrograde};
 }
 
-void Positions::FromTables(const DaySplit& split, int slot, Frame frame, WorkingPositions& work) {
+// The nearer midpoint of the pair's longitudes at the moment and the means of their second
+// coordinates, when both bodies can be read. The bodies of a pair are never midpoints themselves
+// (the loader sees to that; checked again against a loop).
+std::optional<BodyPoint> Positions::PairMidpoint(double jd, const DaySplit& split,
+                                                 const MidpointPair& pair, Frame frame,
+                                                 EphemerisCursor& cursor) const {
+    for (int member : {pair.first, pair.second})
+        if (member < 1 || member > BodyCount || tables_->midpoints[member].isMidpoint)
+            return std::nullopt;
+    const BodyPoint a = TropicalPositionAt(jd, split, pair.first, frame, cursor);
+    const BodyPoint b = TropicalPositionAt(jd, split, pair.second, frame, cursor);
+    if (!a.valid || !b.valid) return std::nullopt;
+    return BodyPoint{LongitudeMidpoint(a.longitude, b.longitude), (a.second + b.second) / 2,
+                     (a.longitudeSpeed + b.longitudeSpeed) / 2, (a.secondSpeed + b.secondSpeed) / 2,
+                     true};
+}
+
+void Positions::FromTables(double jd, const DaySplit& split, int slot, Frame frame,
+                           WorkingPositions& work) {
     const bool geo = frame == Frame::Geocentric;
-    const TableBodyReading r = TableBodyAt(split, slot, frame);
+    const TableBodyReading r = TableBodyAt(jd, split, slot, frame, cursor_);
     work.Missing[slot] = false;
     work.WorkLong[slot] = r.point.longitude;
     work.RetroMarks.set(slot, geo && r.retrograde ? 'R' : ' ');

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "core/chart_positions.h"
 #include "core/ephemeris.h"
@@ -11,6 +12,7 @@ namespace quintaro {
 
 struct DayTables;
 struct DaySplit;
+struct MidpointPair;
 struct SiderealOffsets;
 
 // One body at one moment: longitude and declination (geocentric) or longitude and latitude
@@ -70,11 +72,16 @@ class Positions {
     SiderealOffsets CurrentOffsets(double jd);
     bool ComputeRun(double jd, int slot, Frame frame, WorkingPositions& work);
     void ReadEphemerisRows(double jd, Frame frame, int first, int last);
-    void FromTables(const DaySplit& split, int slot, Frame frame, WorkingPositions& work);
+    void FromTables(double jd, const DaySplit& split, int slot, Frame frame,
+                    WorkingPositions& work);
     BodyPoint TropicalPositionAt(double jd, const DaySplit& split, int slot, Frame frame,
                                  EphemerisCursor& cursor) const;
     struct TableBodyReading;
-    TableBodyReading TableBodyAt(const DaySplit& split, int slot, Frame frame) const;
+    TableBodyReading TableBodyAt(double jd, const DaySplit& split, int slot, Frame frame,
+                                 EphemerisCursor& cursor) const;
+    std::optional<BodyPoint> PairMidpoint(double jd, const DaySplit& split,
+                                          const MidpointPair& pair, Frame frame,
+                                          EphemerisCursor& cursor) const;
 
     Ephemeris* ephemeris_;
     const DayTables* tables_;

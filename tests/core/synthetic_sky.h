@@ -18,8 +18,8 @@ namespace quintaro::test {
 
 // A small sky written by the test itself, from 2000-01-01 0h for 800 days: the Sun, Mars in both
 // frames, Jupiter and Saturn geocentrically (each a chain of entries, so that the reader's
-// lookups by moment are used), a single body in free slot 21 and the tabulated midpoint of Saturn
-// and Jupiter in slot 22. Saturn and Jupiter pass an exact opposition 71.43 days after the start.
+// lookups by moment are used), a single body in free slot 21 and the midpoint of Saturn and
+// Jupiter in slot 22. Saturn and Jupiter pass an exact opposition 71.43 days after the start.
 struct SyntheticSky {
     static constexpr double First = 2451544.5;  // 2000-01-01 0h UT
     static constexpr long FirstDay = 91310;     // its day in the tables
@@ -77,6 +77,7 @@ struct SyntheticSky {
             tables.Store(MidpointSlot, kind, FirstDay, longitude ? midpoint : zeros);
         }
         tables.has1900[SingleSlot] = tables.has1900[MidpointSlot] = true;
+        tables.midpoints[MidpointSlot] = {true, SlotSaturn, SlotJupiter};
     }
 };
 

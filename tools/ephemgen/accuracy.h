@@ -45,6 +45,14 @@ using BodyErrors = std::array<WorstError, QuantityCount>;
 void CompareBody(const Ephemeris& ephemeris, EphemerisCursor& cursor, const BodyPlan& plan,
                  double jd, BodyErrors& errors);
 
+// A body of the day tables: one library body, or the midpoint of two (second >= 0).
+struct TableBody {
+    std::string name;
+    int first = 0;
+    int second = -1;
+};
+std::vector<TableBody> TableBodies();
+
 struct VerifyOptions {
     std::filesystem::path folder;
     long samples = 100000;
@@ -53,7 +61,9 @@ struct VerifyOptions {
     std::string libraryData;
 };
 
-// Random moments in 1750..2050 against the library; prints the table; true when every goal holds.
+// Random moments in 1750..2050 against the library, for the planetary files and the day tables
+// (through the positions, as the workstation reads them); prints the table; true when every goal
+// holds.
 bool RunVerify(const VerifyOptions& options);
 
 struct StepsOptions {
