@@ -119,7 +119,7 @@ std::string CivilDateProblem(int year, int month, int day) {
         return "day " + std::to_string(day) + " does not exist in month " + std::to_string(month) +
                " of " + std::to_string(year);
     if (year == 1582 && month == 10 && day > 4 && day < 15)
-        return "1582-10-" + std::to_string(day) +
+        return "1582-10-" + std::string(day < 10 ? "0" : "") + std::to_string(day) +
                " does not exist: the Gregorian calendar follows Julian 1582-10-04 with "
                "1582-10-15";
     return {};

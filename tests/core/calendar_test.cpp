@@ -100,7 +100,7 @@ TEST(Calendar, TheReformSkipsTenDays) {
     EXPECT_NEAR(MomentToJD(1582, 10, 15, 12.00, Meridiem::PM, 0).ChartJD, 2299161.0, 1e-9);
     for (int day = 5; day <= 14; ++day)
         EXPECT_EQ(CivilDateProblem(1582, 10, day),
-                  "1582-10-" + std::to_string(day) +
+                  (day < 10 ? "1582-10-0" : "1582-10-") + std::to_string(day) +
                       " does not exist: the Gregorian calendar follows Julian 1582-10-04 with "
                       "1582-10-15");
     const CivilDate before = JDToCalendar(2299160.0);
