@@ -18,11 +18,17 @@ ReportSaveRequest SaveRequest(Session& session, std::string title, std::string_v
             HomePath(session.workstation.home, "\\reports"), std::move(name) + ".txt"};
 }
 
+Messages& MessagesOf(Session& session, const ViewRequest& request, SilentMessages& silent) {
+    return request.quiet ? silent : session.workstation.messages;
+}
+
 ViewContent ReportView(Session& session, const ViewRequest& request) {
     const bool longitude = request.view == InterpretationView::Longitude;
     const ReportScope scope = longitude ? ReportScope::Longitude : ReportScope::DeclinationLatitude;
-    const InterpretationReport report =
-        SessionReport(session, request.mode, scope, request.revised);
+    SilentMessages silent;
+    const InterpretationReport report = BuildInterpretationReport(
+        SessionReportInputs(session, request.mode, scope, request.revised),
+        MessagesOf(session, request, silent));
     const std::string kind(ReportKindName(request.mode));
     const bool helio = session.workstation.entry.options.helio;
     ViewContent content;
@@ -39,14 +45,18 @@ ViewContent ReportView(Session& session, const ViewRequest& request) {
     Workstation& ws = session.workstation;
     if (const auto temp = ReportTempPath(ws.home, scope)) {
         if (const std::string error = WriteReportFile(*temp, content.document); !error.empty())
-            ws.messages.show("Warning!", "The report file could not be written: " + error,
-                             MessageIcon::Exclamation);
+            MessagesOf(session, request, silent)
+                .show("Warning!", "The report file could not be written: " + error,
+                      MessageIcon::Exclamation);
     }
     return content;
 }
 
 ViewContent SynchView(Session& session, const ViewRequest& request) {
-    const SynchReport report = SessionSynchReport(session, request.mode, request.filtered);
+    SilentMessages silent;
+    const SynchReport report =
+        BuildSynchReport(SessionSynchInputs(session, request.mode, request.filtered),
+                         MessagesOf(session, request, silent));
     const std::string kind(ReportKindName(request.mode));
     const bool helio = session.workstation.entry.options.helio;
     ViewContent content;
@@ -60,8 +70,10 @@ ViewContent SynchView(Session& session, const ViewRequest& request) {
 }
 
 ViewContent NatalView(Session& session, const ViewRequest& request) {
-    const InterpretationReport report =
-        SessionReport(session, request.mode, ReportScope::Both, false);
+    SilentMessages silent;
+    const InterpretationReport report = BuildInterpretationReport(
+        SessionReportInputs(session, request.mode, ReportScope::Both, false),
+        MessagesOf(session, request, silent));
     const std::string kind(ReportKindName(request.mode));
     ViewContent content;
     content.caption = "Natal Interpretations - " + kind;
@@ -116,6 +128,19 @@ ViewContent ShowInterpretationView(Session& session, const ViewRequest& request)
             return OverflowView(session, request);
     }
     return {};
+}
+
+std::optional<ViewContent> ShowRowInterpretation(Session& session, const GridSection& section,
+                                                 const GridRow& row) {
+    const auto interpretation = GridRowInterpretation(session, section, row);
+    if (!interpretation) return std::nullopt;
+    ViewContent content;
+    content.caption = "Interpretation - " + interpretation->heading;
+    content.document = LayoutRow(*interpretation);
+    content.complete = !interpretation->text.empty();
+    content.save = SaveRequest(session, "Save interpretation",
+                               "Interpretation Reports (*.txt) | *.txt", "Interpretation");
+    return content;
 }
 
 bool SaveInterpretationView(Session& session, const ViewContent& content,

@@ -5,9 +5,11 @@
 // their save command asks. The windows render the document; the command line writes it.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "app/session.h"
+#include "aspects/aspect_grid.h"
 #include "interps/interpretation_keys.h"
 #include "interps/report_document.h"
 
@@ -30,6 +32,9 @@ struct ViewRequest {
     ReportMode mode = ReportMode::RomanceCompatibility;  // a natal mode for the natal view
     bool revised = false;   // revised texts in place of the prepared ones, where there are any
     bool filtered = false;  // the synchronization view: each pair once
+    // Refreshes after a computation say nothing: a missing store was reported when the window
+    // opened, and is not reported again at every step of the chart.
+    bool quiet = false;
 };
 
 // The save dialog of a view: title, filter, folder and proposed file name.
@@ -51,6 +56,11 @@ struct ViewContent {
 // their rich-text file ("reports/temp_long.rtf", "reports/temp_decl.rtf"); a file that cannot be
 // written is reported and the view is still shown.
 ViewContent ShowInterpretationView(Session& session, const ViewRequest& request);
+
+// The interpretation of a clicked aspect grid row (see GridRowInterpretation), as a window shows
+// it: caption "Interpretation - " + the row's heading. Nothing for a row that is no aspect row.
+std::optional<ViewContent> ShowRowInterpretation(Session& session, const GridSection& section,
+                                                 const GridRow& row);
 
 // Saves a view's document in the format its file name asks for (".rtf", ".html", else plain
 // text); false, reported, when it cannot be written.

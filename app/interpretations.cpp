@@ -61,6 +61,18 @@ InterpretationReport SessionReport(Session& session, ReportMode mode, ReportScop
                                      session.workstation.messages);
 }
 
+std::string PreparedText(Session& session, ReportMode mode, std::string_view revisionKey) {
+    const auto parts = ParseRevisionKey(revisionKey);
+    const auto key = parts ? StoreKeyOfAspect(parts->aspectKey, mode) : std::nullopt;
+    if (!key) return {};
+    try {
+        return InterpretationStore(session, mode).GetAt(*key);
+    } catch (const CorruptStoreError& error) {
+        session.workstation.messages.show("Warning!", error.what(), MessageIcon::Exclamation);
+        return {};
+    }
+}
+
 std::optional<ReportRow> GridRowInterpretation(Session& session, const GridSection& section,
                                                const GridRow& row) {
     Workstation& ws = session.workstation;
@@ -82,7 +94,7 @@ std::vector<SynchronizationsOfKind> SessionSynchronizations(const Session&) {
     return {};
 }
 
-SynchReport SessionSynchReport(Session& session, ReportMode mode, bool filtered) {
+SynchReportInputs SessionSynchInputs(Session& session, ReportMode mode, bool filtered) {
     Workstation& ws = session.workstation;
     SynchReportInputs inputs;
     inputs.mode = mode;
@@ -92,7 +104,12 @@ SynchReport SessionSynchReport(Session& session, ReportMode mode, bool filtered)
     inputs.first = ChartOf(ws.transit);
     inputs.second = ChartOf(ws.natal);
     inputs.store = &InterpretationStore(session, mode);
-    return BuildSynchReport(inputs, ws.messages);
+    return inputs;
+}
+
+SynchReport SessionSynchReport(Session& session, ReportMode mode, bool filtered) {
+    return BuildSynchReport(SessionSynchInputs(session, mode, filtered),
+                            session.workstation.messages);
 }
 
 }  // namespace quintaro

@@ -37,6 +37,10 @@ ReportInputs SessionReportInputs(Session& session, ReportMode mode, ReportScope 
 InterpretationReport SessionReport(Session& session, ReportMode mode, ReportScope scope,
                                    bool revised);
 
+// The prepared paragraph that a revision key replaces, from the mode's store; "" when the key is
+// malformed, the store is not loaded or has no text for it.
+std::string PreparedText(Session& session, ReportMode mode, std::string_view revisionKey);
+
 // A click on an aspect grid row: the row's interpretation from the store of the grid set
 // (transit–natal rows) or the natal set (natal–natal rows). Nothing for a row that is no aspect
 // row; a row of bodies without interpretations says so.
@@ -46,6 +50,9 @@ std::optional<ReportRow> GridRowInterpretation(Session& session, const GridSecti
 // The synchronizations the session's synchronization search found, as the interpretations read
 // them.
 std::vector<SynchronizationsOfKind> SessionSynchronizations(const Session& session);
+
+// What a synchronization interpretation of the session reads.
+SynchReportInputs SessionSynchInputs(Session& session, ReportMode mode, bool filtered);
 
 SynchReport SessionSynchReport(Session& session, ReportMode mode, bool filtered);
 

@@ -156,14 +156,17 @@ std::string RenderHtml(const ReportDocument& document) {
         if (paragraph.pageBreakBefore) out += " page-break-before: always;";
         out += "\">";
         if (paragraph.text.empty())
-            out += "<br>";
+            out += "&nbsp;";
         else if (paragraph.bold)
             out += "<b>" + HtmlText(paragraph.text) + "</b>";
         else
             out += HtmlText(paragraph.text);
         out += "</p>\n";
     }
-    out += "</body>\n</html>\n";
+    // Nothing between the last paragraph and the end of the page: a reader may take a line break
+    // there as a blank ending the last paragraph.
+    if (!document.paragraphs.empty()) out.pop_back();
+    out += "</body></html>";
     return out;
 }
 
