@@ -95,8 +95,9 @@ std::optional<std::filesystem::path> RevisionPath(const std::filesystem::path& h
 }
 
 std::string RevisionFileText(const Revision& revision) {
-    std::string text;
-    if (!revision.author.empty()) text = std::string(AuthorLabel) + revision.author + "\r\n\r\n";
+    // The author line is written even for an unknown author, so that a text whose first line
+    // reads like one is never taken for it.
+    std::string text = std::string(AuthorLabel) + revision.author + "\r\n\r\n";
     for (std::string_view line : Lines(TrimmedRight(revision.text)))
         text += std::string(line) + "\r\n";
     return text;

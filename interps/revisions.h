@@ -46,7 +46,8 @@ std::optional<std::filesystem::path> RevisionPath(const std::filesystem::path& h
                                                   ReportMode mode, std::string_view key);
 
 // A revision file: "Author: " and the author's name on the first line, an empty line, then the
-// text. A file without the author line is all text, by an unknown author ("").
+// text. A file without the author line (one written by hand) is all text, by an unknown author
+// ("").
 struct Revision {
     std::string text;  // lines joined with "\r\n", without trailing blanks and line breaks
     std::string author;

@@ -67,6 +67,11 @@ TEST(Revisions, AFileHoldsTheAuthorAndTheText) {
     EXPECT_EQ(plain.text, "Just my text.\r\nMore.");
     EXPECT_EQ(RevisedByLine(plain.author), "(revised text written by an unknown author)");
     EXPECT_EQ(RevisedByLine("Jo Bloggs"), "(revised text written by Jo Bloggs)");
+
+    // An unknown author's text that begins like an author line reads back as text.
+    const Revision tricky{"Author: of this text, the Moon.", ""};
+    EXPECT_EQ(ParseRevisionFile(RevisionFileText(tricky)).text, tricky.text);
+    EXPECT_EQ(ParseRevisionFile(RevisionFileText(tricky)).author, "");
 }
 
 TEST(Revisions, SavingOverAnExistingFileAsksFirst) {
