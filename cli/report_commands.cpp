@@ -57,7 +57,7 @@ void RunReport(const ReportOptions& options, CliContext& context) {
 
     const InterpretationReport report =
         SessionReport(*session, mode, Scopes.at(options.scope), options.revised);
-    // A store that is not loaded has told the user already; the other problems are listed here.
+    // Why texts are missing: a store that did not open, a text that cannot be read.
     for (const std::string& problem : report.problems) std::cerr << "error: " << problem << '\n';
     if (const std::string error = WriteReportFile(options.out, LayoutReport(report));
         !error.empty()) {
@@ -71,11 +71,11 @@ void RunReport(const ReportOptions& options, CliContext& context) {
     if (overflow > 0)
         std::cout << ", " << overflow << " of bodies without interpretations left out";
     std::cout << '\n';
-    if (!report.storeLoaded || !report.missing.empty()) {
-        context.fail("the report is incomplete: " + std::to_string(report.missing.size()) +
-                     " aspects have no text" +
-                     (report.storeLoaded ? "" : " (the interpretation store is not loaded)"));
-        return;
+    if (!report.storeLoaded)
+        return context.fail("the report is incomplete: no interpretation texts");
+    if (!report.missing.empty()) {
+        return context.fail("the report is incomplete: " + std::to_string(report.missing.size()) +
+                            " aspects have no text");
     }
     CloseSession(*session, context);
 }

@@ -196,6 +196,10 @@ std::optional<std::size_t> InterpretationIndexOfSlot(const BodyCatalogue& catalo
     return index;
 }
 
+std::string StoreFailure(const StringMap* store) {
+    return store && !store->LastError().empty() ? ": " + store->LastError() : std::string();
+}
+
 std::string ReportBodyName(const BodyCatalogue& catalogue, int slot) {
     if (const auto index = InterpretationIndexOfSlot(catalogue, slot))
         return std::string(InterpretationBodyNames[*index]);
@@ -237,7 +241,8 @@ InterpretationReport BuildInterpretationReport(const ReportInputs& inputs, Messa
     if (!report.storeLoaded) {
         TellInterpretationFilesMissing(messages);
         report.problems.push_back("The interpretation store " +
-                                  std::string(StoreName(inputs.mode)) + " is not loaded");
+                                  std::string(StoreName(inputs.mode)) + " is not loaded" +
+                                  StoreFailure(inputs.store));
     }
     const Pairing pairing = natal ? Pairing::NatalNatal : Pairing::TransitNatal;
     for (CoordinateKind kind : KindsOfScope(inputs.scope)) {

@@ -122,6 +122,9 @@ ReportDocument LayoutOverflow(const InterpretationReport& report);
 // the catalogue name in capitals for the others.
 std::string ReportBodyName(const BodyCatalogue& catalogue, int slot);
 
+// Why a store did not open, as ": " + the reason; "" when there is nothing to say.
+std::string StoreFailure(const StringMap* store);
+
 // The interpretation index (InterpretationBodies) of a slot, nothing for slots without texts.
 std::optional<std::size_t> InterpretationIndexOfSlot(const BodyCatalogue& catalogue, int slot);
 

@@ -73,7 +73,8 @@ SynchReport BuildSynchReport(const SynchReportInputs& inputs, Messages& messages
     if (!report.storeLoaded) {
         TellInterpretationFilesMissing(messages);
         report.problems.push_back("The interpretation store " +
-                                  std::string(StoreName(inputs.mode)) + " is not loaded");
+                                  std::string(StoreName(inputs.mode)) + " is not loaded" +
+                                  StoreFailure(inputs.store));
     }
     for (CoordinateKind kind : {CoordinateKind::GeoLongitude, CoordinateKind::HelioLongitude}) {
         SynchReportSection section;

@@ -36,14 +36,6 @@ TEST(ReportPages, ClosingPagesAreInstalledWhenMissingAndThenLeftAlone) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST(ReportPages, TemporaryReportFilesByScope) {
-    EXPECT_EQ(ReportTempPath("/h", ReportScope::Longitude),
-              std::filesystem::path("/h/reports/temp_long.rtf"));
-    EXPECT_EQ(ReportTempPath("/h", ReportScope::DeclinationLatitude),
-              std::filesystem::path("/h/reports/temp_decl.rtf"));
-    EXPECT_FALSE(ReportTempPath("/h", ReportScope::Both));
-}
-
 TEST(ReportPages, AReportFileIsWrittenInTheFormatItsNameAsksFor) {
     TempFolder folder;
     ReportDocument document;

@@ -73,27 +73,6 @@ TEST_F(ReportCommand, EveryKindWritesRichTextThatReadsBackAsItsPlainText) {
     }
 }
 
-TEST_F(ReportCommand, AWebPageCarriesTheSameParagraphs) {
-    ASSERT_EQ(report({"romance-comp", "--opt", PairFile, "--out", file("r.html").string()}).status,
-              0);
-    ASSERT_EQ(report({"romance-comp", "--opt", PairFile, "--out", file("r.txt").string()}).status,
-              0);
-    const std::string html = Contents(file("r.html"));
-    EXPECT_NE(html.find("<title>Romance Compatibility Report for Ben and Anna</title>"),
-              std::string::npos);
-    // Every line of the plain text is a paragraph of the page (the texts hold no markup).
-    const std::string text = Contents(file("r.txt"));
-    std::size_t lines = 0;
-    for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
-         start = end + 1) {
-        const std::string line = text.substr(start, end - start);
-        if (line.empty() || line.find('&') != std::string::npos) continue;
-        EXPECT_NE(html.find(">" + line + "</"), std::string::npos) << line;
-        ++lines;
-    }
-    EXPECT_GT(lines, 100u);
-}
-
 // The revision key of a report heading such as "[MARS TRINE YOUR SUN]" in the geocentric frame.
 std::string RevisionKeyOfHeading(std::string heading) {
     heading = heading.substr(1, heading.size() - 2);
