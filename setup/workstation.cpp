@@ -10,8 +10,9 @@ namespace quintaro {
 
 namespace {
 
-CivilDate Today(const LocalClock& clock) {
-    DateTimeParts now = clock();
+// Today's date at the home location.
+CivilDate Today(const UtcClock& clock, const HomeLocation& home) {
+    DateTimeParts now = HomeTime(clock, home);
     return {now.year, now.month, now.day};
 }
 
@@ -50,7 +51,7 @@ bool StartUp(Workstation& ws) {
     CreateFolderLayout(ws.home, ws.ephemerisConfiguration);
     InstallGeneratedEphemeris(ws.home, ws.messages);
     ws.catalogue = MakeBodyCatalogue();
-    ws.settings = ReadSettings(ws.home, Today(ws.clock), ws.messages);
+    ws.settings = ReadSettings(ws.home, Today(ws.clock, ws.homeLocation), ws.messages);
 
     for (const char* text : kGroupProgressTexts) ReportProgress(ws.progress, text);
     // The free slots are named before the groups are read, so that a group may name them.

@@ -57,8 +57,8 @@ struct Workstation {
 
     std::filesystem::path home;
     Messages& messages;
-    Progress progress;                   // start-up and loading texts
-    LocalClock clock = SystemLocalTime;  // "Now"
+    Progress progress;               // start-up and loading texts
+    UtcClock clock = SystemUtcTime;  // "Now", shown in the home zone
 
     // Loaded at start-up.
     Capacities capacities;
