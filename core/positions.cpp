@@ -32,13 +32,6 @@ bool HasNoHelio(int code) {
     return code == 0 || code == 1 || IsHouseCode(code);
 }
 
-void ShowRangeMessage(Messages& messages) {
-    messages.show("Error - Some Data Produced Is Inaccurate",
-                  "You have entered a date outside the range of my ephemeris. Please enter "
-                  "another date.",
-                  MessageIcon::Critical);
-}
-
 // A position the ephemeris could not give is kept as missing, never as a number.
 void PutPosition(WorkingPositions& work, int slot, float longitude, float second) {
     const bool missing = longitude == NoValue || second == NoValue;
@@ -87,9 +80,22 @@ void HelioFromEphemeris(Ephemeris& ephemeris, double jd, int slot, float (&row)[
                                                                             row[ColHelioLatSpeed]));
 }
 
+bool TablesCover(const DayTables& tables, int slot, long day) {
+    if (slot < 1 || slot > BodyCount) return false;
+    return day >= Start1900 ? tables.has1900[slot] : tables.has1750[slot];
+}
+
 void FromTables(const DayTables& tables, Frame frame, int slot, const DaySplit& split,
                 WorkingPositions& work) {
     const bool geo = frame == Frame::Geocentric;
+    // A free slot whose tables were not loaded (missing or damaged files) has no position; slots
+    // 18..20 have none of their own heliocentrically and read 0.
+    if (slot >= FirstFreeSlot && !TablesCover(tables, slot, split.day)) {
+        PutPosition(work, slot, NoValue, NoValue);
+        work.RetroMarks.set(slot, ' ');
+        work.DirectionMarks.set(slot, ' ');
+        return;
+    }
     const float* longitudes = tables.Row(slot, geo ? DayKind::GeoLong : DayKind::HelioLong);
     const float* seconds = tables.Row(slot, geo ? DayKind::GeoDecl : DayKind::HelioLat);
     TableLongitude longitude = InterpolateLongitude(longitudes, split.day, split.frac);
@@ -100,12 +106,22 @@ void FromTables(const DayTables& tables, Frame frame, int slot, const DaySplit& 
     work.DirectionMarks.set(slot, TableDirection(seconds, split.day));
 }
 
-bool TablesCover(const DayTables& tables, int slot, long day) {
-    if (slot < 1 || slot > BodyCount) return false;
-    return day >= Start1900 ? tables.has1900[slot] : tables.has1750[slot];
+}  // namespace
+
+std::string EphemerisRangeText(bool use1750) {
+    return use1750 ? "1750-01-01 to 2050-01-01 (UT)" : "1900-01-01 to 2050-01-01 (UT)";
 }
 
-}  // namespace
+bool MomentInEphemerisRange(double jd, bool use1750) {
+    return DayInRange(SplitDay(jd), use1750);
+}
+
+void ShowRangeMessage(Messages& messages, bool use1750) {
+    messages.show("Error - Some Data Produced Is Inaccurate",
+                  "You have entered a date outside the range of my ephemeris, which covers " +
+                      EphemerisRangeText(use1750) + ". Please enter another date.",
+                  MessageIcon::Critical);
+}
 
 Positions::Positions(Ephemeris& ephemeris, const DayTables& tables, Messages& messages)
     : ephemeris_(&ephemeris), tables_(&tables), messages_(&messages) {}
@@ -120,7 +136,7 @@ SiderealOffsets Positions::CurrentOffsets(double jd) {
 }
 
 bool Positions::InRange(double jd) const {
-    return DayInRange(SplitDay(jd), Use1750);
+    return MomentInEphemerisRange(jd, Use1750);
 }
 
 bool Positions::ComputeGeoPositions(double jd, int slot, WorkingPositions& work) {
@@ -136,7 +152,7 @@ bool Positions::ComputeHelioPositions(double jd, int slot, WorkingPositions& wor
 bool Positions::ComputeRun(double jd, int slot, Frame frame, WorkingPositions& work) {
     const DaySplit split = SplitDay(jd);
     if (!DayInRange(split, Use1750)) {
-        ShowRangeMessage(*messages_);
+        ShowRangeMessage(*messages_, Use1750);
         PositionsValid = false;
         return false;
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "core/chart_positions.h"
 #include "core/messages.h"
@@ -27,6 +28,14 @@ struct BodyPoint {
 // Positions of any body at any moment without touching the chart record: what the applying
 // test, the exact-time search, the aspectarian and the returns call.
 using PositionAtMoment = std::function<BodyPoint(double jd, int slot, Frame frame)>;
+
+// The moments the day tables and planetary files cover, as the range message names them.
+std::string EphemerisRangeText(bool use1750);
+// Whether positions can be computed for a moment: 1900-01-01 .. 2050-01-01, from 1750-01-01
+// with the 1750 tables.
+bool MomentInEphemerisRange(double jd, bool use1750);
+// "You have entered a date outside the range of my ephemeris, which covers ..." (critical).
+void ShowRangeMessage(Messages& messages, bool use1750);
 
 struct SiderealSettings {
     bool on = false;  // while the sidereal chart window is open

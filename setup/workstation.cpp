@@ -4,6 +4,7 @@
 #include "core/ephemeris_loader.h"
 #include "core/install_folder.h"
 #include "setup/default_files.h"
+#include "setup/ephemeris_restore.h"
 #include "setup/planet_groups.h"
 
 namespace quintaro {
@@ -56,11 +57,12 @@ bool StartUp(Workstation& ws) {
     for (const char* text : kGroupProgressTexts) ReportProgress(ws.progress, text);
     // The free slots are named before the groups are read, so that a group may name them.
     SelectLoadFiles(ws.home, ws.catalogue, ws.messages);
-    OpenPlanetFiles(ws.home, ws.ephemeris);
+    ws.ephemerisProblems = OpenPlanetFilesChecked(ws.home, ws.ephemeris);
     ws.groups = StartUpGroups(ws.home, ws.catalogue, ws.settings, ws.progress, ws.messages);
     ReportProgress(ws.progress, "Setting up planetary arrays");
     BuildSlotAbbrevs(ws.catalogue);
     LoadDayTables(ws.home, ws.catalogue, ws.flags(), ws.tables, ws.messages, ws.progress);
+    OfferEphemerisRestore(ws);
 
     ws.entry = OpenEntryModel(ws.clock, ws.homeLocation);
     ws.started = true;
