@@ -209,11 +209,13 @@ bool Apply(const Field& field, std::string_view value) {
         field.target);
 }
 
-// A text value may not break its line: a line break in a name would start a line of its own,
-// which the next start would read as a setting.
+// A text value may not break its line (a line break in a name would start a line of its own,
+// which the next start would read as a setting) nor hold other control characters (the next
+// start would take the file for damaged): they are written as blanks.
 std::string OneLine(std::string text) {
     std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+        text.begin(), text.end(),
+        [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; }, ' ');
     return text;
 }
 

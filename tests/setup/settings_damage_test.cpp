@@ -40,6 +40,18 @@ TEST(SettingsFileDamage, OnlyAWholeFileAsTheWriterMakesItIsSound) {
     EXPECT_EQ(SettingsFileDamage(changed), "its first line is not the settings header");
 }
 
+// Whatever the settings hold, the file written from them is sound: a name with control
+// characters (read from a damaged file) is written with blanks in their place.
+TEST(SettingsFileDamage, TheWrittenFileIsAlwaysSound) {
+    Settings settings = DefaultSettings("/home/q", kToday);
+    settings.outputNameFileOPT = std::string("a") + '\x01' + "b" + '\x1f' + "\tc" + '\0' + "d";
+    settings.dataDirectory = "x\ny\rz";
+    const std::string text = SettingsText(settings);
+    EXPECT_EQ(SettingsFileDamage(text), "");
+    EXPECT_NE(text.find("OutputNameFileOPT=a b \tc d\n"), std::string::npos);
+    EXPECT_NE(text.find("DataDirectory=x y z\n"), std::string::npos);
+}
+
 TEST(ReadSettings, ADamagedFileIsCopiedToBadAndReported) {
     test::TempFolder home;
     test::RecordingMessages messages;
