@@ -57,25 +57,6 @@ TEST_F(ChartFailures, ANatalMomentOutsideTheEphemerisLeavesNoChartOnShow) {
     EXPECT_FALSE(ws.record.Natal.GeoMissing[SlotSun]);
 }
 
-TEST_F(ChartFailures, ATransitMomentOutsideTheEphemerisKeepsTheNatalChart) {
-    const double natalSun = ws.record.Natal.GeoLong[SlotSun];
-    setYear(ws.entry.transit, "1600");
-    EXPECT_TRUE(ws.chartsComputed);
-    EXPECT_TRUE(ws.natal.computed);
-    EXPECT_FALSE(ws.transit.computed);
-    EXPECT_EQ(ws.record.Natal.GeoLong[SlotSun], natalSun);
-    EXPECT_FALSE(ws.record.Natal.GeoMissing[SlotSun]);
-    for (int slot = 1; slot <= BodyCount; ++slot) EXPECT_TRUE(ws.record.Transit.GeoMissing[slot]);
-    EXPECT_TRUE(ws.transit.midpoints.empty());
-    EXPECT_FALSE(ws.natal.midpoints.empty());
-    for (Pairing pairing : {Pairing::TransitNatal, Pairing::TransitTransit})
-        for (CoordinateKind kind : {CoordinateKind::GeoLongitude, CoordinateKind::GeoDeclination,
-                                    CoordinateKind::HelioLongitude, CoordinateKind::HelioLatitude})
-            EXPECT_TRUE(session.lists.at(pairing, kind).entries.empty());
-    EXPECT_FALSE(
-        session.lists.at(Pairing::NatalNatal, CoordinateKind::GeoLongitude).entries.empty());
-}
-
 // Mercury without data: no house, no midpoint, no aspect, no glyph; the part of fortune is
 // unknown without the Sun.
 TEST_F(ChartFailures, BodiesWithoutDataTakePartInNothing) {

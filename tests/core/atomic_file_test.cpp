@@ -60,18 +60,5 @@ TEST(CopyFileAtomically, CopiesEveryByteAndLeavesNoTemporaryFile) {
     EXPECT_TRUE(OnlyFilesAre(folder.path(), 2));
 }
 
-// The target is replaced, not written through: a link at its place is replaced by the file and
-// what it pointed to is untouched.
-TEST(CopyFileAtomically, ReplacesTheTargetInsteadOfWritingIntoIt) {
-    test::TempFolder folder;
-    ASSERT_EQ(WriteFileAtomically(folder.path() / "new", "new"), "");
-    ASSERT_EQ(WriteFileAtomically(folder.path() / "kept", "kept"), "");
-    std::filesystem::create_symlink(folder.path() / "kept", folder.path() / "target");
-    EXPECT_EQ(CopyFileAtomically(folder.path() / "new", folder.path() / "target"), "");
-    EXPECT_FALSE(std::filesystem::is_symlink(folder.path() / "target"));
-    EXPECT_EQ(Bytes(folder.path() / "target"), "new");
-    EXPECT_EQ(Bytes(folder.path() / "kept"), "kept");
-}
-
 }  // namespace
 }  // namespace quintaro

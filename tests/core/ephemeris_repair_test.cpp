@@ -101,17 +101,5 @@ TEST_F(Repair, RestoringPutsBackDamagedAndMissingFilesOnly) {
     EXPECT_TRUE(RestoreEphemerisFiles(source, home.path(), messages).empty());
 }
 
-TEST_F(Repair, AdviceNamesTheCommandAndTheFolderToTakeTheFilesFrom) {
-    EXPECT_EQ(RestoreAdvice(source),
-              "'quintaro-cli ephemeris install' puts back the files the workstation installs, "
-              "from " +
-                  source.string() + ".");
-    EXPECT_NE(RestoreAdvice(home.path() / "none").find("ephemeris install --from FOLDER"),
-              std::string::npos);
-    const auto statuses = CheckEphemerisFiles(home.path(), home.path() / "none");
-    EXPECT_EQ(statuses.front().file, "ephem000.dat");
-    EXPECT_EQ(statuses.size(), 37u);  // five planetary files and 32 day tables
-}
-
 }  // namespace
 }  // namespace quintaro

@@ -58,23 +58,5 @@ TEST_F(DamagedAtStartUp, NoLeavesTheFileAndItsBodiesUnavailable) {
     EXPECT_EQ(missing, (std::vector<int>{SlotMercury, SlotVenus, SlotMars, SlotEarth}));
 }
 
-// Without a copy to put back there is nothing to ask: a message says which files and how to
-// get them.
-TEST_F(DamagedAtStartUp, WithoutACopyTheMessageSaysHowToGetTheFiles) {
-    test::TempFolder empty;
-    ::setenv("QUINTARO_EPHEMERIS_SOURCE", empty.path().c_str(), 1);
-    Workstation ws(home.path(), messages);
-    const bool started = StartUp(ws);
-    ::unsetenv("QUINTARO_EPHEMERIS_SOURCE");
-    ASSERT_TRUE(started);
-    EXPECT_TRUE(messages.questions.empty());
-    const auto shown = std::find_if(messages.shown.begin(), messages.shown.end(),
-                                    [](const auto& m) { return m.title == "Ephemeris files"; });
-    ASSERT_NE(shown, messages.shown.end());
-    EXPECT_EQ(shown->icon, MessageIcon::Critical);
-    EXPECT_NE(shown->text.find("ephem001.dat is damaged"), std::string::npos);
-    EXPECT_NE(shown->text.find("quintaro-cli ephemeris install --from FOLDER"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace quintaro

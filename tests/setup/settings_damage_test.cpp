@@ -52,35 +52,5 @@ TEST(SettingsFileDamage, TheWrittenFileIsAlwaysSound) {
     EXPECT_NE(text.find("DataDirectory=x y z\n"), std::string::npos);
 }
 
-TEST(ReadSettings, ADamagedFileIsCopiedToBadAndReported) {
-    test::TempFolder home;
-    test::RecordingMessages messages;
-    const auto file = home.path() / "Quintaro_Pro.INI";
-    const std::string whole = SettingsText(DefaultSettings(home.path(), kToday));
-    const std::string cut = whole.substr(0, whole.find("Geo_Opts=")) + "FontSize= 11\n";
-    ASSERT_EQ(WriteFileAtomically(file, cut), "");
-
-    Settings read = ReadSettings(home.path(), kToday, messages);
-    EXPECT_EQ(read.fontSize, 11);  // what could be read is used
-    std::string kept;
-    ASSERT_TRUE(ReadWholeFile(home.path() / "Quintaro_Pro.INI.bad", kept));
-    EXPECT_EQ(kept, cut);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, "Warning!");
-    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Exclamation);
-    EXPECT_NE(messages.shown[0].text.find("is damaged: 53 of its 136 settings are missing"),
-              std::string::npos)
-        << messages.shown[0].text;
-    EXPECT_NE(messages.shown[0].text.find("kept as " + file.string() + ".bad"), std::string::npos);
-
-    // Written whole, the file reads without a word.
-    ASSERT_TRUE(WriteSettings(home.path(), read, messages));
-    messages.shown.clear();
-    std::filesystem::remove(home.path() / "Quintaro_Pro.INI.bad");
-    ReadSettings(home.path(), kToday, messages);
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_FALSE(std::filesystem::exists(home.path() / "Quintaro_Pro.INI.bad"));
-}
-
 }  // namespace
 }  // namespace quintaro
