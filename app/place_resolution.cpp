@@ -54,8 +54,9 @@ PlaceResolution ResolvePlaceAndZone(Session& session, const PlaceRequest& reques
     result.longitude = request.longitude;
     result.zoneName = request.zoneName;
     PlacesState& places = session.places;
-    const bool placeNeeded = !request.place.empty() &&
-                             (request.zoneName.empty() || !request.latitude || !request.longitude);
+    const bool placeNeeded =
+        !request.place.empty() && ((request.zoneWanted && request.zoneName.empty()) ||
+                                   !request.latitude || !request.longitude);
     if (placeNeeded) {
         const Atlas& atlas = places.atlas(session.workstation.messages);
         const auto found = atlas.search(request.place, 1);
@@ -68,6 +69,7 @@ PlaceResolution ResolvePlaceAndZone(Session& session, const PlaceRequest& reques
         if (!result.longitude) result.longitude = result.place->longitude;
         if (result.zoneName.empty()) result.zoneName = result.place->zoneName;
     }
+    if (!request.zoneWanted) return result;
     if (result.zoneName.empty()) {
         result.error = "no zone: give a place or a zone name";
         return result;

@@ -22,6 +22,7 @@ struct PlaceRequest {
     std::optional<double> latitude;   // coordinates given (north, east positive) win over the
     std::optional<double> longitude;  // place's
     LocalDateTime local;              // the local date and time the zone is wanted for
+    bool zoneWanted = true;           // false: only the place and its coordinates
 };
 
 struct PlaceResolution {

@@ -21,9 +21,12 @@ std::filesystem::path PlacesState::ownPlacesFile() const {
 }
 
 const Atlas& PlacesState::atlas(Messages& messages) {
-    if (!atlas_)
+    if (!atlas_) {
+        std::error_code ignored;  // without its folder the cache is made anew each time
+        std::filesystem::create_directories(home_, ignored);
         atlas_ = std::make_unique<Atlas>(LoadAtlasCities(HomePath(home_, kAtlasCacheFileName)),
                                          std::vector<GeoPlace>{});
+    }
     if (ownPlacesRead_) return *atlas_;
     ownPlacesRead_ = true;
     UserPlacesFile own = ReadUserPlaces(ownPlacesFile(), zones());
