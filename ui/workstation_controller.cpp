@@ -63,12 +63,14 @@ void WorkstationController::step(int direction) {
 
 void WorkstationController::natalNow() {
     NatalNowButton(entry(), workstation().clock);
+    EntryChoiceChanged(session_, Section::Natal);  // a zone from the place follows the time
     Q_EMIT entryChanged();
     compute();
 }
 
 void WorkstationController::transitNow() {
     TransitNowButton(entry(), workstation().clock);
+    EntryChoiceChanged(session_, Section::Transit);
     Q_EMIT entryChanged();
     compute();
 }
