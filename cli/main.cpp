@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     quintaro::cli::AddDatabaseCommands(app, context);
     quintaro::cli::AddPivotsCommands(app, context);
     quintaro::cli::AddPlaceCommands(app, context);
+    quintaro::cli::AddPredictiveCommands(app, context);
 
     try {
         app.parse(argc, argv);

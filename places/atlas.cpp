@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <unordered_map>
 
 #include "places/search_text.h"
@@ -101,10 +102,37 @@ Atlas::Atlas(std::vector<AtlasEntry> cities, std::vector<GeoPlace> own) {
         place.own = true;
         add(FoldedEntry(std::move(place)));
     }
+    ownCount_ = places_.size();
     for (AtlasEntry& city : cities) {
         city.place.own = false;
         add(std::move(city));
     }
+    index();
+}
+
+void Atlas::setOwnPlaces(std::vector<GeoPlace> own) {
+    std::vector<GeoPlace> places;
+    std::vector<Keys> keys;
+    places.reserve(own.size() + places_.size() - ownCount_);
+    keys.reserve(places.capacity());
+    for (GeoPlace& place : own) {
+        place.own = true;
+        AtlasEntry entry = FoldedEntry(std::move(place));
+        keys.push_back({std::move(entry.name), std::move(entry.region), std::move(entry.country),
+                        std::move(entry.code)});
+        places.push_back(std::move(entry.place));
+    }
+    std::move(places_.begin() + static_cast<std::ptrdiff_t>(ownCount_), places_.end(),
+              std::back_inserter(places));
+    std::move(keys_.begin() + static_cast<std::ptrdiff_t>(ownCount_), keys_.end(),
+              std::back_inserter(keys));
+    ownCount_ = own.size();
+    places_ = std::move(places);
+    keys_ = std::move(keys);
+    index();
+}
+
+void Atlas::index() {
     byName_.resize(places_.size());
     for (std::uint32_t k = 0; k < byName_.size(); ++k) byName_[k] = k;
     std::sort(byName_.begin(), byName_.end(),

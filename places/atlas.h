@@ -37,6 +37,9 @@ class Atlas {
     Atlas(std::vector<AtlasEntry> cities, std::vector<GeoPlace> own);
     Atlas(const std::vector<GeoPlace>& cities, std::vector<GeoPlace> own);
 
+    // The user's places in place of those the atlas had.
+    void setOwnPlaces(std::vector<GeoPlace> own);
+
     size_t size() const { return places_.size(); }
     const std::vector<GeoPlace>& places() const { return places_; }
 
@@ -59,10 +62,12 @@ class Atlas {
     };
     bool qualifiersMatch(const Keys& keys, const std::vector<std::string>& qualifiers) const;
     void add(AtlasEntry entry);
+    void index();
 
     std::vector<GeoPlace> places_;       // own places first
     std::vector<Keys> keys_;             // folded, by place
     std::vector<std::uint32_t> byName_;  // places sorted by folded name
+    size_t ownCount_ = 0;
 };
 
 }  // namespace quintaro
