@@ -4,13 +4,15 @@
 #include <cmath>
 
 #include "places/search_text.h"
+#include "places/user_places_file.h"
+#include "places/zone_cities.h"
 
 namespace quintaro {
 
 namespace {
 
 constexpr double kEarthRadiusKm = 6371.0;
-constexpr double kFarthestKm = 300.0;
+constexpr double kFarthestKm = 1500.0;
 constexpr double kRadians = 3.14159265358979323846 / 180.0;
 
 double DistanceKm(double lat1, double long1, double lat2, double long2) {
@@ -36,25 +38,23 @@ bool ShowsZone(const ZoneDatabase& zones, const std::string& name, double zone,
 }  // namespace
 
 std::optional<HomeZone> FindHomeZone(Session& session, std::int64_t utSeconds) {
-    const Atlas& atlas = session.places.atlas(session.workstation.messages);
-    for (const GeoPlace& place : atlas.places())
-        if (place.own && FoldForSearch(place.name) == "home")
+    const ZoneDatabase& zones = session.places.zones();
+    for (const GeoPlace& place : ReadUserPlaces(session.places.ownPlacesFile(), zones).places)
+        if (FoldForSearch(place.name) == "home")
             return HomeZone{place.zoneName, "your place \"Home\""};
     const HomeLocation& home = session.workstation.homeLocation;
     const double latitude = home.latitude.northDegrees();
     const double longitude = -home.longitude.westDegrees();
-    const ZoneDatabase& zones = session.places.zones();
-    const GeoPlace* best = nullptr;
+    std::optional<HomeZone> best;
     double bestKm = kFarthestKm;
-    for (const GeoPlace& place : atlas.places()) {
-        const double km = DistanceKm(latitude, longitude, place.latitude, place.longitude);
-        if (km <= bestKm && ShowsZone(zones, place.zoneName, home.zone, utSeconds)) {
-            best = &place;
+    for (const ZoneCity& city : ReadZoneCities()) {
+        const double km = DistanceKm(latitude, longitude, city.latitude, city.longitude);
+        if (km <= bestKm && ShowsZone(zones, city.zoneName, home.zone, utSeconds)) {
+            best = HomeZone{city.zoneName, "the zone of the nearest main city"};
             bestKm = km;
         }
     }
-    if (!best) return std::nullopt;
-    return HomeZone{best->zoneName, "the nearest city, " + PlaceLabel(*best)};
+    return best;
 }
 
 std::optional<HomeZoneReading> HomeZoneAt(Session& session, std::int64_t utSeconds) {

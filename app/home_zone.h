@@ -12,11 +12,12 @@ namespace quintaro {
 
 // The home location holds its zone as a number; "Now" at home wants the zone with its daylight
 // saving. The home zone's name is that of the user's place named "Home" when there is one, else
-// that of the atlas city nearest the home coordinates (within 300 km) whose zone shows the home
-// zone's number in January or July of the year asked about.
+// that of the zone whose main city (as the zone database lists them) is nearest the home
+// coordinates, within 1500 km, among the zones that show the home zone's number in January or
+// July of the year asked about.
 struct HomeZone {
     std::string zoneName;  // "America/New_York"
-    std::string source;    // "your place \"Home\"", "the nearest city, New York, ..."
+    std::string source;    // "your place \"Home\"", "the zone of the nearest main city"
 };
 std::optional<HomeZone> FindHomeZone(Session& session, std::int64_t utSeconds);
 

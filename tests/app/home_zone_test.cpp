@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/atomic_file.h"
+#include "places/zone_cities.h"
 #include "temp_folder.h"
 
 namespace quintaro {
@@ -40,11 +41,36 @@ TEST_F(HomeSession, TheNearestCityShowingTheHomeZoneNamesIt) {
     EXPECT_EQ(HomeZoneAt(session, kJuly)->reading.zoneHours(), -5.5);
 }
 
-TEST_F(HomeSession, AZoneNumberNoNearbyCityShowsGivesNoName) {
-    SetHome(6, 73, 40, 59);  // New York's coordinates with Chicago's zone
-    EXPECT_FALSE(HomeZoneAt(session, kJuly));
+TEST_F(HomeSession, TheZoneMustShowTheHomeNumber) {
+    // New York's coordinates with Chicago's zone: the nearest main city of central time
+    // (Knox, Indiana) names it.
+    SetHome(6, 73, 40, 59);
+    EXPECT_EQ(HomeZoneAt(session, kJanuary)->zone.zoneName, "America/Indiana/Knox");
+    EXPECT_EQ(HomeZoneAt(session, kJanuary)->reading.zoneHours(), 6);
+    EXPECT_EQ(HomeZoneAt(session, kJuly)->reading.zoneHours(), 5);
+    // Phoenix keeps 7 all year; Denver, farther, shows 7 only in winter.
+    SetHome(7, 111, 35, 39);  // Flagstaff
+    EXPECT_EQ(HomeZoneAt(session, kJuly)->zone.zoneName, "America/Phoenix");
+    EXPECT_EQ(HomeZoneAt(session, kJuly)->reading.zoneHours(), 7);
     SetHome(2, 30, 40);  // the middle of the Atlantic
     EXPECT_FALSE(HomeZoneAt(session, kJuly));
+    SetHome(9, -60, 10);  // no zone anywhere near keeps 9 hours west
+    EXPECT_FALSE(HomeZoneAt(session, kJuly));
+}
+
+TEST(ZoneTable, ReadsTheCoordinatesOfEachForm) {
+    const auto cities = ParseZoneTable(
+        "# comment\n"
+        "US\t+404251-0740023\tAmerica/New_York\tEastern (most areas)\n"
+        "IN\t+2232+08822\tAsia/Kolkata\n"
+        "XX\t+99\tBroken/Line\n"
+        "XX\tnothing\n");
+    ASSERT_EQ(cities.size(), 2u);
+    EXPECT_EQ(cities[0].zoneName, "America/New_York");
+    EXPECT_NEAR(cities[0].latitude, 40 + 42 / 60.0 + 51 / 3600.0, 1e-12);
+    EXPECT_NEAR(cities[0].longitude, -(74 + 0 / 60.0 + 23 / 3600.0), 1e-12);
+    EXPECT_NEAR(cities[1].longitude, 88 + 22 / 60.0, 1e-12);
+    EXPECT_GT(ReadZoneCities().size(), 300u);
 }
 
 TEST_F(HomeSession, TheUsersPlaceNamedHomeComesFirst) {
