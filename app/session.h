@@ -9,6 +9,7 @@
 
 #include "app/display_choices.h"
 #include "app/interpretation_state.h"
+#include "app/places_state.h"
 #include "aspects/aspect_lists.h"
 #include "aspects/time_orb_filter.h"
 #include "aspects/timed_aspects.h"
@@ -61,6 +62,7 @@ struct Session {
 
     ChartFileMemory chartFile;  // the chart data file last loaded or saved
     DisplayChoices display;     // what the aspect grids and the wheels show
+    PlacesState places;         // the atlas, the user's places and the zones
     // The fields of the progression, solar-arc and returns windows.
     PredictiveForms predictive;
 
