@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/display_choices.h"
+#include "app/synch_session.h"
 #include "aspects/aspect_lists.h"
 #include "aspects/time_orb_filter.h"
 #include "aspects/timed_aspects.h"
@@ -59,6 +60,7 @@ struct Session {
 
     ChartFileMemory chartFile;  // the chart data file last loaded or saved
     DisplayChoices display;     // what the aspect grids and the wheels show
+    SynchSession synch;         // synchronization ratings and symmetrical patterns
 
     std::vector<ChartStage> stages;  // the chart computation, in order
     DisplayListeners displays;       // told by the last stage

@@ -181,6 +181,24 @@ bool SymmetryTest(double point, double midpoint, double orb) {
     return d <= orb + OrbTolerance || d >= 180 - orb - OrbTolerance;
 }
 
+std::string SymmetryListing(const SymmetryResult& result) {
+    constexpr size_t kNumberWidth = 6;
+    std::string text;
+    for (int kind = 0; kind < SymmetryKindCount; ++kind) {
+        const auto& patterns = result.kinds[static_cast<size_t>(kind)].patterns;
+        if (kind > 0) text += "\n";
+        text += (kind == 0 ? "Geocentric patterns (" : "Heliocentric patterns (") +
+                std::to_string(patterns.size()) + ")\n";
+        for (size_t i = 0; i < patterns.size(); ++i) {
+            std::string number = std::to_string(i + 1);
+            number.insert(0, kNumberWidth - std::min(kNumberWidth, number.size()), ' ');
+            text += number + "  " + patterns[i].text + "\n";
+        }
+        if (patterns.empty()) text += "    none found\n";
+    }
+    return text;
+}
+
 std::string SymmetryLimitText(int capacity) {
     return "I cannot add any more aspects - I have reached my limit of " +
            std::to_string(capacity) + ".";

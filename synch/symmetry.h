@@ -61,6 +61,11 @@ struct SymmetryInputs {
 void FindSymmetricalPatterns(const SymmetryInputs& in, const MemberList& members,
                              SymmetryResult& result, Messages& messages);
 
+// The patterns as the search window lists them: per kind "Geocentric patterns" or
+// "Heliocentric patterns" with their number, then each pattern's number and text, or "none
+// found"; a blank line between the kinds.
+std::string SymmetryListing(const SymmetryResult& result);
+
 // "I cannot add any more aspects - I have reached my limit of " + capacity + ".".
 std::string SymmetryLimitText(int capacity);
 

@@ -14,6 +14,10 @@ std::string DateText(const CivilDate& date) {
 
 }  // namespace
 
+int WrapMonth(int month) {
+    return ((month - 1) % 12 + 12) % 12 + 1;
+}
+
 std::vector<CivilDate> DaysOfMonth(int year, int month) {
     std::vector<CivilDate> days;
     if (month < 1 || month > 12) return days;

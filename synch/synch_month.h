@@ -14,6 +14,9 @@
 
 namespace quintaro {
 
+// A month moved by a spin button: 13 wraps to 1 and 0 to 12 (any number lands in 1..12).
+int WrapMonth(int month);
+
 // The days from the first of the month up to the first of the next month, exclusive.
 std::vector<CivilDate> DaysOfMonth(int year, int month);
 

@@ -179,7 +179,8 @@ WheelLayout DrawWheel(DrawSurface& surface, const WheelInput& input) {
         surface.moveTo(glyph.anchor);
         PrintBodyGlyph(surface, input.catalogue, slot);
         glyph.glyphPoint = surface.currentPosition();
-        PrintDegreeLabel(surface, placed, inSector[placed.sector], glyph.longitude);
+        if (input.options.degreeLabels)
+            PrintDegreeLabel(surface, placed, inSector[placed.sector], glyph.longitude);
         layout.glyphs.push_back(std::move(glyph));
     }
 

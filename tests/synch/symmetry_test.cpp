@@ -183,5 +183,15 @@ TEST(Symmetry, AFullListEndsEachPassThatFindsMoreWithOneMessage) {
     }
 }
 
+TEST(Symmetry, TheListingNumbersThePatternsOfEachKind) {
+    SymmetryResult result;
+    result.kinds[0].patterns.push_back({1, {}, "sun   mars  venus"});
+    result.kinds[0].patterns.push_back({3, {}, "(jupit ) - <mars  venus >"});
+    EXPECT_EQ(SymmetryListing(result),
+              "Geocentric patterns (2)\n     1  sun   mars  venus\n"
+              "     2  (jupit ) - <mars  venus >\n\n"
+              "Heliocentric patterns (0)\n    none found\n");
+}
+
 }  // namespace
 }  // namespace quintaro

@@ -115,6 +115,11 @@ TEST(SynchMonth, TheDaysRunToTheFirstOfTheNextMonth) {
     EXPECT_TRUE(DaysOfMonth(2000, 13).empty());
 }
 
+TEST(SynchMonth, TheMonthSpinnerWraps) {
+    const std::pair<int, int> cases[] = {{13, 1}, {0, 12}, {1, 1}, {12, 12}, {-1, 11}, {25, 1}};
+    for (const auto& [typed, shown] : cases) EXPECT_EQ(WrapMonth(typed), shown) << typed;
+}
+
 TEST(SynchMonth, DayAndFileTexts) {
     EXPECT_EQ(SynchDayText({2024, 3, 5}, "Geo longitude synchronization\n    none found\n"),
               "START OF NEW DAY\n-----\n05 Mar 2024\nGeo longitude synchronization\n"
