@@ -7,6 +7,7 @@
 
 #include "app/wheel_input_builder.h"
 #include "cli/cli_context.h"
+#include "cli/synch_wheel_options.h"
 #include "cli/workstation_run.h"
 #include "wheels/wheel_files.h"
 
@@ -18,6 +19,7 @@ struct WheelOptions {
     std::string optFile, out;
     bool helio = false, natalOnly = false;
     int filter = 0, size = 800;
+    SynchWheelChoice synchWheel;  // a small synchronization or symmetry wheel instead
 };
 
 void RunWheel(const WheelOptions& options, CliContext& context) {
@@ -32,6 +34,11 @@ void RunWheel(const WheelOptions& options, CliContext& context) {
     WheelTarget target;
     target.deviceWidth = target.deviceHeight = options.size;
     WheelInput input = BuildWheelInput(*session, view, target);
+    if (SynchWheelRequested(options.synchWheel)) {
+        auto small = SynchWheelInput(*session, options.synchWheel, target, context);
+        if (!small) return;
+        input = std::move(*small);
+    }
     std::string error = WriteWheelFile(std::move(input), options.out, options.size,
                                        session->workstation.home, context.messages);
     if (!error.empty()) return context.fail(error);
@@ -52,6 +59,7 @@ void AddWheelCommand(CLI::App& app, CliContext& context) {
         ->check(CLI::Range(0, 8));
     wheel->add_option("--size", options->size, "Width and height in pixels")
         ->check(CLI::Range(100, 8000));
+    AddSynchWheelOptions(*wheel, options->synchWheel);
     wheel->callback([options, &context] { RunWheel(*options, context); });
 }
 

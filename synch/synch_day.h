@@ -33,6 +33,10 @@ std::string EndOfSourceText(const SynchSource& source);
 // The orb of each kind, in kind order.
 using SynchOrbs = std::array<double, SynchKindCount>;
 
+// The orbs the synchronization window opens with: 1 degree in longitude and declination, 0.3 in
+// heliocentric latitude (latitudes stay small).
+inline constexpr SynchOrbs DefaultSynchOrbs = {1.0, 1.0, 1.0, 0.3};
+
 struct SynchKindResult {
     std::vector<SynchRecord> records;     // of every source, arranged by priority
     std::vector<SynchCandidate> listing;  // the last source's candidates, sorted
