@@ -3,6 +3,7 @@
 #include "ui/filter_windows.h"
 #include "ui/main_window.h"
 #include "ui/option_windows.h"
+#include "ui/synch_windows.h"
 
 namespace quintaro {
 
@@ -11,6 +12,7 @@ namespace {
 QWidget* MakeChildWindow(const QString& name, WorkstationController& controller) {
     if (name == QLatin1String("frmTimeOrbFilter")) return new TimeOrbWindow(controller);
     if (name == QLatin1String("frmApplyingOnly")) return new ApplyingOnlyWindow(controller);
+    if (QWidget* synch = MakeSynchWindow(name, controller)) return synch;
     return MakeOptionWindow(name, controller);
 }
 
