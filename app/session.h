@@ -12,6 +12,7 @@
 #include "aspects/aspect_lists.h"
 #include "aspects/time_orb_filter.h"
 #include "aspects/timed_aspects.h"
+#include "predictive/predictive_form.h"
 #include "setup/chart_data_file.h"
 #include "setup/workstation.h"
 
@@ -60,6 +61,8 @@ struct Session {
 
     ChartFileMemory chartFile;  // the chart data file last loaded or saved
     DisplayChoices display;     // what the aspect grids and the wheels show
+    // The fields of the progression, solar-arc and returns windows.
+    PredictiveForms predictive;
     SynchSession synch;         // synchronization ratings and symmetrical patterns
 
     std::vector<ChartStage> stages;  // the chart computation, in order

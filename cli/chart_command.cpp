@@ -4,6 +4,8 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
+#include "app/predictive_charts.h"
+#include "cli/chart_printing.h"
 #include "cli/cli_context.h"
 #include "cli/workstation_run.h"
 #include "core/formatting.h"
@@ -19,6 +21,7 @@ struct ChartOptions {
     std::string optFile;
     std::string houseSystem;
     bool json = false;
+    bool sidereal = false;
 };
 
 std::string HouseOf(const ChartHouses& houses, int slot) {
@@ -104,21 +107,30 @@ void RunChart(const ChartOptions& options, CliContext& context) {
     if (!session) return;
     Workstation& ws = session->workstation;
     if (!options.optFile.empty() && !LoadOptFile(*session, options.optFile, context)) return;
-    if (!ws.chartsComputed) context.exitCode = 1;
-    if (options.json) {
-        std::cout << Json{{"natal", ChartJson(ws, ws.natal, ws.record.Natal, ChartSide::Natal)},
-                          {"transit",
-                           ChartJson(ws, ws.transit, ws.record.Transit, ChartSide::Transit)}}
-                  << '\n';
-    } else {
-        PrintGrid(ws.grid);
-        PrintChartText(ws, "Natal", ws.natal, ws.record.Natal, ChartSide::Natal);
-        PrintChartText(ws, "Transit", ws.transit, ws.record.Transit, ChartSide::Transit);
+    if (options.sidereal) {
+        SetSiderealMode(ws, true, 0);
+        ComputeCharts(*session);
     }
+    if (!ws.chartsComputed) context.exitCode = 1;
+    if (options.json)
+        std::cout << ChartsJson(ws) << '\n';
+    else
+        PrintChartsText(ws);
     CloseSession(*session, context);
 }
 
 }  // namespace
+
+void PrintChartsText(const Workstation& ws) {
+    PrintGrid(ws.grid);
+    PrintChartText(ws, "Natal", ws.natal, ws.record.Natal, ChartSide::Natal);
+    PrintChartText(ws, "Transit", ws.transit, ws.record.Transit, ChartSide::Transit);
+}
+
+nlohmann::ordered_json ChartsJson(const Workstation& ws) {
+    return {{"natal", ChartJson(ws, ws.natal, ws.record.Natal, ChartSide::Natal)},
+            {"transit", ChartJson(ws, ws.transit, ws.record.Transit, ChartSide::Transit)}};
+}
 
 void AddChartCommands(CLI::App& app, CliContext& context) {
     auto options = std::make_shared<ChartOptions>();
@@ -126,6 +138,8 @@ void AddChartCommands(CLI::App& app, CliContext& context) {
     chart->add_option("--opt", options->optFile, "Chart data file (.opt) to load; else \"Now\"");
     chart->add_option("--house-system", options->houseSystem, "House system, e.g. Koch");
     chart->add_flag("--json", options->json, "JSON output");
+    chart->add_flag("--sidereal", options->sidereal,
+                    "Sidereal positions (sidereal vernal point), as with the sidereal window open");
     chart->callback([options, &context] { RunChart(*options, context); });
 
     auto* now = app.add_subcommand("now", "List the chart of the present moment at home");

@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     quintaro::cli::AddStoreCommands(app, context);
     quintaro::cli::AddDatabaseCommands(app, context);
     quintaro::cli::AddPivotsCommands(app, context);
+    quintaro::cli::AddPredictiveCommands(app, context);
     quintaro::cli::AddSynchCommands(app, context);
 
     try {

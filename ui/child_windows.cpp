@@ -3,6 +3,7 @@
 #include "ui/filter_windows.h"
 #include "ui/main_window.h"
 #include "ui/option_windows.h"
+#include "ui/predictive_windows.h"
 #include "ui/synch_windows.h"
 
 namespace quintaro {
@@ -12,6 +13,10 @@ namespace {
 QWidget* MakeChildWindow(const QString& name, WorkstationController& controller) {
     if (name == QLatin1String("frmTimeOrbFilter")) return new TimeOrbWindow(controller);
     if (name == QLatin1String("frmApplyingOnly")) return new ApplyingOnlyWindow(controller);
+    if (name == QLatin1String("ProgressForm")) return new ProgressForm(controller);
+    if (name == QLatin1String("SolarArcForm")) return new SolarArcForm(controller);
+    if (name == QLatin1String("ReturnsForm")) return new ReturnsForm(controller);
+    if (name == QLatin1String("SiderealForm")) return new SiderealForm(controller);
     if (QWidget* synch = MakeSynchWindow(name, controller)) return synch;
     return MakeOptionWindow(name, controller);
 }

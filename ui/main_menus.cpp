@@ -222,13 +222,17 @@ void MainWindow::buildLaterMenus() {
     QMenu* advanced = menuBar()->addMenu(QStringLiteral("Ad&vanced"));
     advanced->setObjectName(QStringLiteral("mnuAdvanced"));
     addCommand(advanced, QStringLiteral("Velm progressions"),
-               QStringLiteral("mnuAdvancedVelmProgressions"));
+               QStringLiteral("mnuAdvancedVelmProgressions"),
+               [this] { showChildWindow(QStringLiteral("ProgressForm")); });
     addCommand(advanced, QStringLiteral("Solar arc progressions"),
-               QStringLiteral("mnuWesternSolarArcProgressions"));
+               QStringLiteral("mnuWesternSolarArcProgressions"),
+               [this] { showChildWindow(QStringLiteral("SolarArcForm")); });
     addCommand(advanced, QStringLiteral("Solar && Lunar &Returns"),
-               QStringLiteral("mnuWesternSolarReturns"));
+               QStringLiteral("mnuWesternSolarReturns"),
+               [this] { showChildWindow(QStringLiteral("ReturnsForm")); });
     addCommand(advanced, QStringLiteral("Sidereal chart"),
-               QStringLiteral("mnuWesternSiderealChart"));
+               QStringLiteral("mnuWesternSiderealChart"),
+               [this] { showChildWindow(QStringLiteral("SiderealForm")); });
     advanced->addSeparator();
     addCommand(advanced, QStringLiteral("Open database"), QStringLiteral("mnuFileOpenDB"));
     addCommand(advanced, QStringLiteral("Athletes database"),
