@@ -141,7 +141,10 @@ SynchMonthOutcome CalculateSynchForDays(Session& session, int year, int month,
     const EntrySection kept = ws.entry.transit;
     const ChartOfDay chartOfDay = [&](const CivilDate& day) -> const ChartPositions* {
         SetTransitDate(ws.entry.transit, day);
-        return ComputeCharts(session) ? &ws.record : nullptr;
+        // A transit moment outside the ephemeris leaves the transit positions unwritten.
+        const bool computed = ComputeCharts(session) && ws.chartsComputed &&
+                              ws.positions.InRange(ws.transit.houses.ChartJD);
+        return computed ? &ws.record : nullptr;
     };
     const SynchMonthResult run = RunSynchMonth(year, month, chartOfDay, ws.flags(), ws.catalogue,
                                                *sources, orbs, ws.groups.priorities, progress);

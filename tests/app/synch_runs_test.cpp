@@ -187,6 +187,18 @@ TEST_F(SynchRuns, ACancelledMonthWritesNothing) {
     EXPECT_EQ(session.workstation.entry.transit.month, "2");
 }
 
+// The ephemeris ends before 2060: the first day stops the run and nothing is written.
+TEST_F(SynchRuns, AMonthOutsideTheEphemerisWritesNothing) {
+    ASSERT_TRUE(LoadSynchFiles(session, {defaultGroup()}));
+    const auto sbd = home.path() / "late.sbd";
+    EXPECT_EQ(CalculateSynchForDays(session, 2060, 1, orbs, sbd, {}), SynchMonthOutcome::Failed);
+    EXPECT_FALSE(std::filesystem::exists(sbd));
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.back().text,
+              "The charts of 01 Jan 2060 could not be computed. Nothing was written.");
+    EXPECT_EQ(session.workstation.entry.transit.year, "2001");
+}
+
 TEST_F(SynchRuns, SymmetryUsesTheOrbsAndTheCapacity) {
     ASSERT_TRUE(LoadSynchFiles(session, {defaultGroup()}));
     session.synch.symmetryOrbs = {0.5, 0.5};
