@@ -17,10 +17,15 @@ std::string_view Name5(std::string_view name) {
     return TrimBlanks(name.substr(0, 5));
 }
 
+// Letter case folded for the ASCII letters only: names are ASCII, and the priority scan looks
+// names up often enough for the locale's tolower to show.
+char FoldCase(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return FoldCase(x) == FoldCase(y);
            });
 }
 
@@ -39,12 +44,24 @@ bool IsTextByte(unsigned char c) {
 
 }  // namespace
 
-int SlotOfMemberName(const BodyCatalogue& catalogue, std::string_view name) {
+MemberNameIndex::MemberNameIndex(const BodyCatalogue& catalogue) {
+    for (int slot = 1; slot < catalogue.NextFreeSlot && slot <= BodyCount; ++slot) {
+        std::string name(Name5(catalogue.BodyNames[static_cast<size_t>(slot)]));
+        std::transform(name.begin(), name.end(), name.begin(), FoldCase);
+        names_.push_back(std::move(name));
+    }
+}
+
+int MemberNameIndex::slotOf(std::string_view name) const {
     const std::string_view wanted = Name5(name);
     if (wanted.empty()) return 0;
-    for (int slot = 1; slot < catalogue.NextFreeSlot && slot <= BodyCount; ++slot)
-        if (SameIgnoringCase(wanted, Name5(catalogue.BodyNames[slot]))) return slot;
+    for (size_t k = 0; k < names_.size(); ++k)
+        if (SameIgnoringCase(wanted, names_[k])) return static_cast<int>(k) + 1;
     return 0;
+}
+
+int SlotOfMemberName(const BodyCatalogue& catalogue, std::string_view name) {
+    return MemberNameIndex(catalogue).slotOf(name);
 }
 
 std::string MemberName5(const BodyCatalogue& catalogue, int slot) {
@@ -52,13 +69,14 @@ std::string MemberName5(const BodyCatalogue& catalogue, int slot) {
 }
 
 MemberList ReadMemberText(std::string_view text, const BodyCatalogue& catalogue) {
+    const MemberNameIndex index(catalogue);
     MemberList list;
     ForEachTextLine(text, [&](std::string_view raw) {
         const std::string_view line = TrimBlanks(raw);
         const size_t mark = LastSideMark(line);
         if (mark == std::string_view::npos) return true;
         const bool transit = std::tolower(static_cast<unsigned char>(line[mark + 1])) == 't';
-        const int slot = SlotOfMemberName(catalogue, TrimBlanks(line.substr(0, mark)));
+        const int slot = index.slotOf(TrimBlanks(line.substr(0, mark)));
         if (slot == 0) {
             list.unknown.emplace_back(line);
             return true;

@@ -37,6 +37,16 @@ struct MemberList {
 // when none matches.
 int SlotOfMemberName(const BodyCatalogue& catalogue, std::string_view name);
 
+// The same lookup with the catalogue's names prepared once, for readers that look up many names.
+class MemberNameIndex {
+  public:
+    explicit MemberNameIndex(const BodyCatalogue& catalogue);
+    int slotOf(std::string_view name) const;
+
+  private:
+    std::vector<std::string> names_;  // slot k at k - 1: first five characters, trimmed, folded
+};
+
 // The 5-character name field of a slot: the catalogue name cut to five characters or padded
 // with blanks.
 std::string MemberName5(const BodyCatalogue& catalogue, int slot);

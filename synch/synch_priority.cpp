@@ -15,7 +15,7 @@ bool StartsName(char c) {
 }  // namespace
 
 int16_t PriorityIndex(std::string_view line, const Priorities& priorities,
-                      const BodyCatalogue& catalogue) {
+                      const MemberNameIndex& names) {
     constexpr size_t kNameWidth = 5;
     long sum = 0;
     bool transit = false;
@@ -27,7 +27,7 @@ int16_t PriorityIndex(std::string_view line, const Priorities& priorities,
             ++at;
             continue;
         }
-        const int slot = SlotOfMemberName(catalogue, line.substr(at, kNameWidth));
+        const int slot = names.slotOf(line.substr(at, kNameWidth));
         if (slot != 0) sum += transit ? priorities.transit(slot) : priorities.natal(slot);
         at += kNameWidth;
     }
@@ -36,8 +36,9 @@ int16_t PriorityIndex(std::string_view line, const Priorities& priorities,
 
 void ArrangeByPriority(std::vector<SynchRecord>& records, const Priorities& priorities,
                        const BodyCatalogue& catalogue) {
+    const MemberNameIndex names(catalogue);
     for (SynchRecord& record : records)
-        record.priority = PriorityIndex(record.line, priorities, catalogue);
+        record.priority = PriorityIndex(record.line, priorities, names);
     for (size_t i = 0; i < records.size(); ++i)
         for (size_t j = i + 1; j < records.size(); ++j)
             if (records[j].priority > records[i].priority) std::swap(records[i], records[j]);

@@ -19,7 +19,11 @@ namespace quintaro {
 // whose priority (natal or transit, by the side the scan is on) is added before the scan goes on
 // after them. Names that are not found add nothing. The sum is held to the 16-bit range.
 int16_t PriorityIndex(std::string_view line, const Priorities& priorities,
-                      const BodyCatalogue& catalogue);
+                      const MemberNameIndex& names);
+inline int16_t PriorityIndex(std::string_view line, const Priorities& priorities,
+                             const BodyCatalogue& catalogue) {
+    return PriorityIndex(line, priorities, MemberNameIndex(catalogue));
+}
 
 // Gives every record its priority index and orders the records by it, highest first (an
 // exchange sort that swaps only when a later index is strictly greater).
