@@ -4,6 +4,7 @@
 #include "app/small_wheels.h"
 #include "app/synch_runs.h"
 #include "cli/synch_options.h"
+#include "wheels/wheel_files.h"
 
 namespace quintaro::cli {
 
@@ -75,13 +76,13 @@ bool SynchWheelRequested(const SynchWheelChoice& choice) {
     return choice.synch > 0 || choice.symmetry > 0 || !choice.kind.empty() || !choice.syn.empty();
 }
 
-std::optional<WheelInput> SynchWheelInput(Session& session, const SynchWheelChoice& choice,
-                                          const WheelTarget& target, CliContext& context) {
+bool WriteSynchWheel(Session& session, const SynchWheelChoice& choice, const std::string& out,
+                     int sizePx, CliContext& context) {
     auto wheel = WheelOf(choice, context);
-    if (!wheel) return std::nullopt;
+    if (!wheel) return false;
     if (!RunSearch(session, choice, IsSymmetryWheel(*wheel), context)) {
         context.exitCode = 1;
-        return std::nullopt;
+        return false;
     }
     const int wanted = IsSymmetryWheel(*wheel) ? choice.symmetry : choice.synch;
     const int count = SmallWheelCount(session.synch, *wheel);
@@ -89,10 +90,16 @@ std::optional<WheelInput> SynchWheelInput(Session& session, const SynchWheelChoi
         context.fail(std::string(IsSymmetryWheel(*wheel) ? "pattern " : "synchronization ") +
                      std::to_string(wanted) + " does not exist: the list holds " +
                      std::to_string(count));
-        return std::nullopt;
+        return false;
     }
+    WheelTarget target;
+    target.deviceWidth = target.deviceHeight = sizePx;
     const SmallWheelPosition position = OpenSmallWheel(session.synch, *wheel, 1, wanted);
-    return BuildSmallWheelInput(session, position, target);
+    const std::string error = WriteWheelFile(BuildSmallWheelInput(session, position, target), out,
+                                             sizePx, session.workstation.home, context.messages);
+    if (error.empty()) return true;
+    context.fail(error);
+    return false;
 }
 
 }  // namespace quintaro::cli

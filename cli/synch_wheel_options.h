@@ -5,13 +5,11 @@
 // symmetrical pattern (--symmetry N --kind geo|helio) of the members of --syn files.
 
 #include <CLI/CLI.hpp>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/session.h"
 #include "cli/cli_context.h"
-#include "wheels/wheel_input.h"
 
 namespace quintaro::cli {
 
@@ -28,9 +26,10 @@ void AddSynchWheelOptions(CLI::App& wheel, SynchWheelChoice& choice);
 // Whether a small wheel was asked for instead of the chart wheel.
 bool SynchWheelRequested(const SynchWheelChoice& choice);
 
-// Chooses the files, runs the search and gives the small wheel of the entry asked for. Nothing,
-// reported, when the options do not fit together or the entry does not exist.
-std::optional<WheelInput> SynchWheelInput(Session& session, const SynchWheelChoice& choice,
-                                          const WheelTarget& target, CliContext& context);
+// Chooses the files, runs the search and writes the small wheel of the entry asked for into
+// `out` (.png, .svg or .pdf, sizePx pixels square). False, reported, when the options do not fit
+// together, the entry does not exist or the file cannot be written.
+bool WriteSynchWheel(Session& session, const SynchWheelChoice& choice, const std::string& out,
+                     int sizePx, CliContext& context);
 
 }  // namespace quintaro::cli
