@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
+#include "app/interpretations.h"
 #include "core/atomic_file.h"
 #include "core/ephemeris_loader.h"
 #include "recording_messages.h"
@@ -114,6 +116,36 @@ TEST_F(SynchRuns, OneDayWritesTheListingsOfItsResults) {
             EXPECT_GE(kind.records[i - 1].priority, kind.records[i].priority);
     EXPECT_NE(synch.day.foundPane.find("end of synch file used - " + defaultGroup().string()),
               std::string::npos);
+}
+
+// The synchronization interpretations list the last search's longitude synchronizations in
+// priority order, each as the synchronization window shows it, with a paragraph for every pair
+// of a transit and a natal member.
+TEST_F(SynchRuns, TheSynchronizationInterpretationsShowTheLastSearch) {
+    EXPECT_TRUE(SessionSynchronizations(session).empty());
+    ASSERT_TRUE(LoadSynchFiles(session, {defaultGroup()}));
+    ASSERT_TRUE(CalculateSynchOneDay(session, orbs));
+    const SynchReport report = SessionSynchReport(session, ReportMode::RomanceTransits, false);
+    ASSERT_EQ(report.sections.size(), 2u);
+    const std::pair<size_t, SynchKind> sections[] = {{0, SynchKind::GeoLongitude},
+                                                     {1, SynchKind::HelioLongitude}};
+    size_t shown = 0;
+    for (const auto& [section, kind] : sections) {
+        SCOPED_TRACE(section);
+        const auto& records = session.synch.day.of(kind).records;
+        const auto& groups = report.sections[section].groups;
+        ASSERT_EQ(groups.size(), records.size());
+        for (size_t i = 0; i < records.size(); ++i) {
+            EXPECT_EQ(groups[i].line, records[i].line);
+            const auto transits =
+                std::count_if(records[i].members.begin(), records[i].members.end(),
+                              [](const SynchMember& m) { return m.side == ChartSide::Transit; });
+            const auto natals = static_cast<long>(records[i].members.size()) - transits;
+            EXPECT_EQ(static_cast<long>(groups[i].pairs.size()), transits * natals);
+        }
+        shown += groups.size();
+    }
+    EXPECT_GT(shown, 0u);
 }
 
 TEST_F(SynchRuns, TheSelectionWindowsMembersServeWithoutAFile) {

@@ -11,11 +11,14 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 
 #include "app/small_wheels.h"
 #include "synch/symmetry.h"
 #include "ui/field_edit.h"
+#include "ui/report_window.h"
 #include "ui/small_wheel_window.h"
 #include "ui/symmetry_window.h"
 #include "ui/synch_ratings_window.h"
@@ -197,15 +200,30 @@ class SynchWindowsTest : public QObject {
         QCOMPARE(degrees->text(), QStringLiteral("Display degrees OFF (toggle)"));
         QVERIFY(!f.session->synch.smallWheelDegrees);
 
-        // Interpretations wait for their display.
+        // The main window hands the synchronization interpretations to the wheels.
         QAction* interpretations = wheel->command(QStringLiteral("mnuInterpretations"));
+        QVERIFY(interpretations->isEnabled());
+        wheel->forward();
+        interpretations->trigger();
+        auto* report = f.window->findChild<ReportWindow*>(QStringLiteral("frmDisplaySynchInterps"));
+        QVERIFY(report);
+        // It opens at the synchronization the wheel shows, in the geocentric section.
+        const QTextCursor at = report->text()->textCursor();
+        QCOMPARE(at.selectedText().simplified(), Q(records[1].line).simplified());
+        const QTextCursor helio =
+            report->text()->document()->find(QStringLiteral("Helio longitude synchronization"));
+        QVERIFY(!helio.isNull() && at.position() < helio.position());
+        wheel->backward();
+        // Without a display to open the entry waits; a display hears the synchronization's
+        // number in priority order.
+        f.session->synch.openInterpretations = {};
+        f.window->controller().refreshDisplays();
         QVERIFY(!interpretations->isEnabled());
         std::vector<int> opened;
         f.session->synch.openInterpretations = [&opened](SynchKind, int index) {
             opened.push_back(index);
         };
         f.window->controller().refreshDisplays();
-        QVERIFY(interpretations->isEnabled());
         wheel->forward();
         interpretations->trigger();
         QCOMPARE(opened, std::vector<int>{2});
