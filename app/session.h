@@ -10,6 +10,7 @@
 #include "app/display_choices.h"
 #include "app/interpretation_state.h"
 #include "app/places_state.h"
+#include "app/synch_session.h"
 #include "aspects/aspect_lists.h"
 #include "aspects/time_orb_filter.h"
 #include "aspects/timed_aspects.h"
@@ -65,6 +66,7 @@ struct Session {
     PlacesState places;         // the atlas, the user's places and the zones
     // The fields of the progression, solar-arc and returns windows.
     PredictiveForms predictive;
+    SynchSession synch;         // synchronization ratings and symmetrical patterns
 
     InterpretationState interps;  // the interpretation stores and report choices
 

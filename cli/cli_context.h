@@ -47,5 +47,6 @@ void AddPivotsCommands(CLI::App& app, CliContext& context);
 void AddEphemerisCommands(CLI::App& app, CliContext& context);
 void AddPlaceCommands(CLI::App& app, CliContext& context);
 void AddPredictiveCommands(CLI::App& app, CliContext& context);
+void AddSynchCommands(CLI::App& app, CliContext& context);
 
 }  // namespace quintaro::cli

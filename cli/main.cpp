@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     quintaro::cli::AddEphemerisCommands(app, context);
     quintaro::cli::AddPlaceCommands(app, context);
     quintaro::cli::AddPredictiveCommands(app, context);
+    quintaro::cli::AddSynchCommands(app, context);
 
     try {
         app.parse(argc, argv);

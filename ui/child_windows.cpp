@@ -6,6 +6,7 @@
 #include "ui/main_window.h"
 #include "ui/option_windows.h"
 #include "ui/predictive_windows.h"
+#include "ui/synch_windows.h"
 
 namespace quintaro {
 
@@ -20,6 +21,7 @@ QWidget* MakeChildWindow(const QString& name, WorkstationController& controller)
     if (name == QLatin1String("SolarArcForm")) return new SolarArcForm(controller);
     if (name == QLatin1String("ReturnsForm")) return new ReturnsForm(controller);
     if (name == QLatin1String("SiderealForm")) return new SiderealForm(controller);
+    if (QWidget* synch = MakeSynchWindow(name, controller)) return synch;
     return MakeOptionWindow(name, controller);
 }
 

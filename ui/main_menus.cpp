@@ -126,6 +126,18 @@ void MainWindow::buildDataMenu() {
     option("Display All As Solid", "mnuDataDisplayAllAsSolid", &DisplayChoices::allSolid);
     option("Toggle Background Color", "mnuDataToggleBackgroundColor",
            &DisplayChoices::whiteBackground);
+
+    // Synchronization ratings and symmetrical patterns.
+    data->addSeparator();
+    addCommand(data, QStringLiteral("Synchronization ratings"),
+               QStringLiteral("mnuDataSynchRatings"),
+               [this] { showChildWindow(QStringLiteral("Synch_Ratings")); });
+    addCommand(data, QStringLiteral("Find symmetrical patterns"),
+               QStringLiteral("mnuDataFindSymmetricalPatterns"),
+               [this] { showChildWindow(QStringLiteral("Symmetry_form")); });
+    addCommand(data, QStringLiteral("Set symmetrical orbs"),
+               QStringLiteral("mnuDataSetSymmetricalOrbs"),
+               [this] { showChildWindow(QStringLiteral("frmSetSymOrbs")); });
 }
 
 void MainWindow::buildAspectMenus() {
