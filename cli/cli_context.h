@@ -44,5 +44,6 @@ void AddStoreCommands(CLI::App& app, CliContext& context);
 void AddDatabaseCommands(CLI::App& app, CliContext& context);
 void AddPivotsCommands(CLI::App& app, CliContext& context);
 void AddPredictiveCommands(CLI::App& app, CliContext& context);
+void AddAspectarianCommands(CLI::App& app, CliContext& context);
 
 }  // namespace quintaro::cli

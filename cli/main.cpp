@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     quintaro::cli::AddDatabaseCommands(app, context);
     quintaro::cli::AddPivotsCommands(app, context);
     quintaro::cli::AddPredictiveCommands(app, context);
+    quintaro::cli::AddAspectarianCommands(app, context);
 
     try {
         app.parse(argc, argv);
