@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 #include "app/aspectarian_run.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -121,7 +122,18 @@ AspectarianReader::AspectarianReader(const Session& session, const std::vector<i
     const Workstation& ws = session.workstation;
     positions_.Use1750 = ws.positions.Use1750;
     positions_.sidereal = ws.positions.sidereal;
+    // A midpoint ephemeris is read from its pair where it can be: the pair's tables come along.
+    tables_.midpoints = ws.tables.midpoints;
+    std::vector<int> needed;
     for (int slot : slots) {
+        if (slot < FirstFreeSlot || slot > BodyCount) continue;
+        needed.push_back(slot);
+        const MidpointPair& pair = tables_.midpoints[slot];
+        if (pair.isMidpoint) needed.insert(needed.end(), {pair.first, pair.second});
+    }
+    std::sort(needed.begin(), needed.end());
+    needed.erase(std::unique(needed.begin(), needed.end()), needed.end());
+    for (int slot : needed) {
         if (slot < FirstFreeSlot || slot > BodyCount) continue;
         if (ws.tables.Loaded(slot)) {
             tables_.values[slot] = ws.tables.values[slot];

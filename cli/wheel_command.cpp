@@ -5,10 +5,9 @@
 #include <iostream>
 #include <memory>
 
-#include "app/wheel_input_builder.h"
 #include "cli/cli_context.h"
+#include "cli/wheel_styles.h"
 #include "cli/workstation_run.h"
-#include "wheels/wheel_files.h"
 
 namespace quintaro::cli {
 
@@ -18,23 +17,21 @@ struct WheelOptions {
     std::string optFile, out;
     bool helio = false, natalOnly = false;
     int filter = 0, size = 800;
+    WheelStyleOptions styles;
 };
 
 void RunWheel(const WheelOptions& options, CliContext& context) {
     std::string extension = std::filesystem::path(options.out).extension().string();
     if (extension != ".png" && extension != ".svg" && extension != ".pdf")
         return context.fail("--out must end in .png, .svg or .pdf");
+    if (!CheckWheelStyle(options.styles, options.helio, context)) return;
     auto session = OpenSession(context);
     if (!session) return;
     if (!options.optFile.empty() && !LoadOptFile(*session, options.optFile, context)) return;
     session->display.aspectClass = options.filter;
-    WheelView view{!options.natalOnly, options.helio};
-    WheelTarget target;
-    target.deviceWidth = target.deviceHeight = options.size;
-    WheelInput input = BuildWheelInput(*session, view, target);
-    std::string error = WriteWheelFile(std::move(input), options.out, options.size,
-                                       session->workstation.home, context.messages);
-    if (!error.empty()) return context.fail(error);
+    if (!WriteWheelOfStyle(*session, options.styles, options.natalOnly, options.helio, options.out,
+                           options.size, context))
+        return;
     std::cout << options.out << '\n';
     CloseSession(*session, context);
 }
@@ -47,11 +44,12 @@ void AddWheelCommand(CLI::App& app, CliContext& context) {
     wheel->add_option("--opt", options->optFile, "Chart data file (.opt); else \"Now\"");
     wheel->add_option("--out", options->out, "Output file: .png, .svg or .pdf")->required();
     wheel->add_flag("--helio", options->helio, "Heliocentric wheel");
-    wheel->add_flag("--natal-only", options->natalOnly, "Natal bodies only");
+    auto* natalOnly = wheel->add_flag("--natal-only", options->natalOnly, "Natal bodies only");
+    AddWheelStyleOptions(*wheel, options->styles, natalOnly);
     wheel->add_option("--filter", options->filter, "Aspect line filter 0..8")
         ->check(CLI::Range(0, 8));
-    wheel->add_option("--size", options->size, "Width and height in pixels")
-        ->check(CLI::Range(100, 8000));
+    wheel->add_option("--size", options->size, "Width and height in pixels, 100..10000")
+        ->check(CLI::Range(100, 10000));
     wheel->callback([options, &context] { RunWheel(*options, context); });
 }
 

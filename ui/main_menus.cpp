@@ -189,7 +189,12 @@ void MainWindow::buildChartMenus() {
     })->setEnabled(false);
     addCommand(charts, QStringLiteral("&Select Line Angles"),
                QStringLiteral("mnuSelectLineAngles"));
-    addCommand(charts, QStringLiteral("House Charts"), QStringLiteral("mnuHouseCharts"));
+    addCommand(charts, QStringLiteral("House Charts"), QStringLiteral("mnuHouseCharts"), [this] {
+        showChildWindow(QStringLiteral("wheels_small_geo_houses"));
+    })->setEnabled(false);
+    addCommand(charts, QStringLiteral("Duo Chartwheels"), QStringLiteral("mnuDuoCharts"), [this] {
+        showChildWindow(QStringLiteral("Wheels_2"));
+    })->setEnabled(false);
 }
 
 void MainWindow::buildOptionMenu() {
@@ -278,10 +283,10 @@ void MainWindow::printWheel() {
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Print wheel"));
     if (dialog.exec() != QDialog::Accepted) return;
-    WheelView view = wheel_ ? wheel_->view() : WheelView{};
+    StyledWheelView view = wheel_ ? wheel_->styledView() : StyledWheelView{};
     WheelTarget target;
     target.printer = true;
-    if (!PrintWheel(BuildWheelInput(session_, view, target), printer))
+    if (!PrintStyledWheel(BuildStyledWheel(session_, view, target), printer))
         session_.workstation.messages.show("Warning!", "The wheel could not be printed.",
                                            MessageIcon::Exclamation);
 }
@@ -296,9 +301,9 @@ void MainWindow::exportWheel() {
                                      "document (*.pdf)"),
                       QStringLiteral("png"), Q(ws.home.string()), QStringLiteral("wheel.png")});
     if (file.isEmpty()) return;
-    WheelView view = wheel_ ? wheel_->view() : WheelView{};
-    const QString error = ExportWheel(BuildWheelInput(session_, view, WheelTarget{}), file, 900,
-                                      ws.path("\\orvessa_paths.txt"), ws.messages);
+    StyledWheelView view = wheel_ ? wheel_->styledView() : StyledWheelView{};
+    const QString error = ExportStyledWheel(BuildStyledWheel(session_, view, WheelTarget{}), file,
+                                            900, ws.path("\\orvessa_paths.txt"), ws.messages);
     if (!error.isEmpty())
         ws.messages.show("Warning!", error.toStdString(), MessageIcon::Exclamation);
 }
