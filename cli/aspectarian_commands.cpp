@@ -62,36 +62,46 @@ class InterruptStops {
 };
 
 // The progress line on a terminal: rewritten in place, at most every tenth of a second, and wiped
-// when the run is over.
-class TerminalProgress {
+// when the run is over or a message is to be printed. It is also the run's message sink, so that
+// a message never lands behind the progress text.
+class TerminalProgress final : public Messages {
   public:
-    TerminalProgress() : shown_(isatty(STDERR_FILENO) == 1) {}
-    ~TerminalProgress() {
-        if (written_) std::cerr << '\r' << std::string(width_, ' ') << '\r' << std::flush;
-    }
+    explicit TerminalProgress(Messages& messages)
+        : messages_(messages), shown_(isatty(STDERR_FILENO) == 1) {}
+    ~TerminalProgress() override { wipe(); }
     TerminalProgress(const TerminalProgress&) = delete;
     TerminalProgress& operator=(const TerminalProgress&) = delete;
 
     bool operator()(std::string_view text, long done, long total) {
-        if (shown_) {
-            const auto now = std::chrono::steady_clock::now();
-            if (!written_ || now - last_ >= std::chrono::milliseconds(100) || done + 1 == total) {
-                std::string line = std::string(text);
-                if (total > 0) line += "  (" + std::to_string(100 * done / total) + "%)";
-                width_ = std::max(width_, line.size());
-                line.resize(width_, ' ');
-                std::cerr << '\r' << line << std::flush;
-                written_ = true;
-                last_ = now;
-            }
+        const auto now = std::chrono::steady_clock::now();
+        if (shown_ && (width_ == 0 || now - last_ >= std::chrono::milliseconds(100))) {
+            std::string line = std::string(text);
+            if (total > 0) line += "  (" + std::to_string(100 * done / total) + "%)";
+            width_ = std::max(width_, line.size());
+            line.resize(width_, ' ');
+            std::cerr << '\r' << line << std::flush;
+            last_ = now;
         }
         return interrupted == 0;
     }
+    void show(const std::string& title, const std::string& text, MessageIcon icon) override {
+        wipe();
+        messages_.show(title, text, icon);
+    }
+    bool ask(const std::string& title, const std::string& text) override {
+        wipe();
+        return messages_.ask(title, text);
+    }
 
   private:
+    void wipe() {
+        if (width_ > 0) std::cerr << '\r' << std::string(width_, ' ') << '\r' << std::flush;
+        width_ = 0;
+    }
+
+    Messages& messages_;
     bool shown_;
-    bool written_ = false;
-    size_t width_ = 0;
+    size_t width_ = 0;  // of the line on the terminal; 0 when none is shown
     std::chrono::steady_clock::time_point last_;
 };
 
@@ -275,8 +285,8 @@ void RunCommand(const RunOptions& o, CliContext& context) {
     AspectarianJob job = PrepareAspectarianJob(*session, std::move(*input));
     AspectarianResult result;
     {
-        TerminalProgress progress;
-        result = RunAspectarianJob(job, context.messages, std::ref(progress));
+        TerminalProgress progress(context.messages);
+        result = RunAspectarianJob(job, progress, std::ref(progress));
     }
     context.exitCode = ExitStatusOf(result.outcome);
     if (result.outcome != AspectarianOutcome::Invalid) {

@@ -303,6 +303,23 @@ TEST_F(AspectarianCommand, ProgressLineOnlyOnATerminal) {
     std::string terminal;
     ReadWholeFile(Path("terminal.txt"), terminal);
     EXPECT_NE(terminal.find("\rProcessing day 1 out of 31 days"), std::string::npos) << terminal;
+
+    // A message during the run starts on a wiped line, not behind the progress text.
+    const Args leaving = {"--from",    "2049-12-20", "--to",      "2050-01-05",
+                          "--transit", "sun,moon",   "--pairing", "tt",
+                          "--aspects", "major",      "--events",  "all"};
+    const std::string leavingCommand =
+        "script -qec " + test::ShellQuoted(CommandLine(leaving) + " >/dev/null") + " /dev/null >" +
+        Path("leaving.txt") + " 2>&1";
+    std::system(leavingCommand.c_str());
+    ReadWholeFile(Path("leaving.txt"), terminal);
+    const size_t message = terminal.find(kOutside);
+    ASSERT_NE(message, std::string::npos) << terminal;
+    const size_t lineStart = terminal.find_last_of("\r\n", message);
+    ASSERT_NE(lineStart, std::string::npos) << terminal;
+    EXPECT_EQ(terminal.substr(lineStart, message - lineStart).find("Processing"),
+              std::string::npos)
+        << terminal;
 }
 
 class MergeCommand : public AspectarianCommand {
