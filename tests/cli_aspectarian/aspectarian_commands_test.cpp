@@ -308,17 +308,16 @@ TEST_F(AspectarianCommand, ProgressLineOnlyOnATerminal) {
     const Args leaving = {"--from",    "2049-12-20", "--to",      "2050-01-05",
                           "--transit", "sun,moon",   "--pairing", "tt",
                           "--aspects", "major",      "--events",  "all"};
-    const std::string leavingCommand =
-        "script -qec " + test::ShellQuoted(CommandLine(leaving) + " >/dev/null") + " /dev/null >" +
-        Path("leaving.txt") + " 2>&1";
+    const std::string leavingCommand = "script -qec " +
+                                       test::ShellQuoted(CommandLine(leaving) + " >/dev/null") +
+                                       " /dev/null >" + Path("leaving.txt") + " 2>&1";
     std::system(leavingCommand.c_str());
     ReadWholeFile(Path("leaving.txt"), terminal);
     const size_t message = terminal.find(kOutside);
     ASSERT_NE(message, std::string::npos) << terminal;
     const size_t lineStart = terminal.find_last_of("\r\n", message);
     ASSERT_NE(lineStart, std::string::npos) << terminal;
-    EXPECT_EQ(terminal.substr(lineStart, message - lineStart).find("Processing"),
-              std::string::npos)
+    EXPECT_EQ(terminal.substr(lineStart, message - lineStart).find("Processing"), std::string::npos)
         << terminal;
 }
 
