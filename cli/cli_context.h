@@ -48,5 +48,6 @@ void AddEphemerisCommands(CLI::App& app, CliContext& context);
 void AddPlaceCommands(CLI::App& app, CliContext& context);
 void AddPredictiveCommands(CLI::App& app, CliContext& context);
 void AddSynchCommands(CLI::App& app, CliContext& context);
+void AddAspectarianCommands(CLI::App& app, CliContext& context);
 
 }  // namespace quintaro::cli

@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
     quintaro::cli::AddPlaceCommands(app, context);
     quintaro::cli::AddPredictiveCommands(app, context);
     quintaro::cli::AddSynchCommands(app, context);
+    quintaro::cli::AddAspectarianCommands(app, context);
 
     try {
         app.parse(argc, argv);

@@ -239,6 +239,9 @@ void MainWindow::buildLaterMenus() {
     addCommand(advanced, QStringLiteral("Sidereal chart"),
                QStringLiteral("mnuWesternSiderealChart"),
                [this] { showChildWindow(QStringLiteral("SiderealForm")); });
+    addCommand(advanced, QStringLiteral("Generate aspectarian"),
+               QStringLiteral("mnuAdvancedGenerateAspectarian"),
+               [this] { showChildWindow(QStringLiteral("VelmAspectarian")); });
     advanced->addSeparator();
     addCommand(advanced, QStringLiteral("Open database"), QStringLiteral("mnuFileOpenDB"));
     addCommand(advanced, QStringLiteral("Athletes database"),
