@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/database_session.h"
 #include "app/display_choices.h"
 #include "aspects/aspect_lists.h"
 #include "aspects/time_orb_filter.h"
@@ -62,6 +63,7 @@ struct Session {
     DisplayChoices display;     // what the aspect grids and the wheels show
     // The fields of the progression, solar-arc and returns windows.
     PredictiveForms predictive;
+    DatabaseSession database;  // the current person database and the subset being built
 
     std::vector<ChartStage> stages;  // the chart computation, in order
     DisplayListeners displays;       // told by the last stage
