@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/session.h"
+#include "ui/database_controller.h"
 #include "ui/file_dialogs.h"
 #include "ui/glyph_font.h"
 #include "ui/workstation_controller.h"
@@ -54,6 +55,10 @@ class MainWindow : public QMainWindow {
     AspectGridWindow* gridWindow(int window) const;
     QWidget* showChildWindow(const QString& name);
 
+    // Person databases and price pivots (ui/database_menus.cpp).
+    DatabaseController& databaseController() { return *database_; }
+    QWidget* showDatabaseWindow(const QString& name);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,6 +72,7 @@ class MainWindow : public QMainWindow {
     void buildOptionMenu();
     void buildLaterMenus();
     void buildWindowMenu();
+    void buildDatabaseMenu(QMenu* menu);
     QAction* addCommand(QMenu* menu, const QString& caption, const QString& name,
                         std::function<void()> action = {});
     QMdiSubWindow* addChild(QWidget* widget);
@@ -79,6 +85,7 @@ class MainWindow : public QMainWindow {
 
     Session& session_;
     WorkstationController controller_;
+    std::unique_ptr<DatabaseController> database_;  // made with the menus
     QMdiArea* mdi_;
     QLabel* dateLabel_;
     QLabel* timeLabel_;
