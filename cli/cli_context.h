@@ -41,6 +41,7 @@ void AddPositionsCommand(CLI::App& app, CliContext& context);
 void AddHousesCommand(CLI::App& app, CliContext& context);
 void AddOptCommands(CLI::App& app, CliContext& context);
 void AddStoreCommands(CLI::App& app, CliContext& context);
+void AddReportCommand(CLI::App& app, CliContext& context);
 void AddDatabaseCommands(CLI::App& app, CliContext& context);
 void AddDatabaseChartCommands(CLI::App& db, CliContext& context);  // db chart, db positions
 void AddPivotsCommands(CLI::App& app, CliContext& context);

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 
+#include "app/interpretation_views.h"
 #include "app/session.h"
 #include "ui/database_controller.h"
 #include "ui/file_dialogs.h"
@@ -23,6 +24,8 @@ class EntryWindow;
 class WheelWindow;
 class AspectGridWindow;
 class StartupProgress;
+class ReportWindow;
+class ReviseWindow;
 
 // The main window "quintaro": a multi-document frame with the menus, the status clock and the
 // Ctrl+Left / Ctrl+Right stepping. It starts the workstation, opens the child windows on demand
@@ -58,6 +61,12 @@ class MainWindow : public QMainWindow {
     // Person databases and price pivots (ui/database_menus.cpp).
     DatabaseController& databaseController() { return *database_; }
     QWidget* showDatabaseWindow(const QString& name);
+    // Interpretations (ui/interps_menu.cpp): the report windows, the revision window, and the
+    // interpretation of a clicked aspect grid row.
+    ReportWindow* showReportWindow(InterpretationView view, ReportMode mode);
+    ReportWindow* reportWindow(InterpretationView view) const;
+    ReviseWindow* showReviseWindow();
+    ReportWindow* showRowInterpretation(int gridWindow, int section, int row);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,6 +82,7 @@ class MainWindow : public QMainWindow {
     void buildLaterMenus();
     void buildWindowMenu();
     void buildDatabaseMenu(QMenu* menu);
+    void buildInterpsMenu();
     QAction* addCommand(QMenu* menu, const QString& caption, const QString& name,
                         std::function<void()> action = {});
     QMdiSubWindow* addChild(QWidget* widget);
@@ -96,6 +106,9 @@ class MainWindow : public QMainWindow {
     std::map<int, QPointer<AspectGridWindow>> grids_;
     std::map<QString, QPointer<QWidget>> children_;
     std::map<QString, QAction*> commands_;
+    std::map<InterpretationView, QPointer<ReportWindow>> reports_;
+    QPointer<ReviseWindow> revise_;
+    QPointer<ReportWindow> rowInterpretation_;
     QStringList startupTexts_;
     bool started_ = false;
     bool shutDown_ = false;
