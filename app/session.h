@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/database_session.h"
 #include "app/display_choices.h"
 #include "app/interpretation_state.h"
 #include "app/places_state.h"
@@ -67,6 +68,7 @@ struct Session {
     // The fields of the progression, solar-arc and returns windows.
     PredictiveForms predictive;
     SynchSession synch;         // synchronization ratings and symmetrical patterns
+    DatabaseSession database;  // the current person database and the subset being built
 
     InterpretationState interps;  // the interpretation stores and report choices
 

@@ -43,6 +43,7 @@ void AddOptCommands(CLI::App& app, CliContext& context);
 void AddStoreCommands(CLI::App& app, CliContext& context);
 void AddReportCommand(CLI::App& app, CliContext& context);
 void AddDatabaseCommands(CLI::App& app, CliContext& context);
+void AddDatabaseChartCommands(CLI::App& db, CliContext& context);  // db chart, db positions
 void AddPivotsCommands(CLI::App& app, CliContext& context);
 void AddEphemerisCommands(CLI::App& app, CliContext& context);
 void AddPlaceCommands(CLI::App& app, CliContext& context);

@@ -243,13 +243,7 @@ void MainWindow::buildLaterMenus() {
                QStringLiteral("mnuAdvancedGenerateAspectarian"),
                [this] { showChildWindow(QStringLiteral("VelmAspectarian")); });
     advanced->addSeparator();
-    addCommand(advanced, QStringLiteral("Open database"), QStringLiteral("mnuFileOpenDB"));
-    addCommand(advanced, QStringLiteral("Athletes database"),
-               QStringLiteral("mnuAdvancedDatabase_Athletes"));
-    addCommand(advanced, QStringLiteral("First trade date database"),
-               QStringLiteral("mnuAdvancedDatabase_FTD"));
-    advanced->addSeparator();
-    addCommand(advanced, QStringLiteral("Price pivots"), QStringLiteral("mnuTradingToolsPivots"));
+    buildDatabaseMenu(advanced);
 }
 
 void MainWindow::buildWindowMenu() {
