@@ -160,15 +160,6 @@ TEST_F(TablePositions, DirectionComesFromTheTabulatedDays) {
     }
 }
 
-TEST(DirectionMark, SignRule) {
-    EXPECT_EQ(DirectionMark(1, 2), 'r');
-    EXPECT_EQ(DirectionMark(2, 1), 'f');
-    EXPECT_EQ(DirectionMark(0, 0), 'r');
-    EXPECT_EQ(DirectionMark(0.5, -0.5), 'f');
-    EXPECT_EQ(DirectionMark(-0.5, 0), 'r');
-    EXPECT_EQ(DirectionMark(-1, -2), 'f');
-}
-
 TEST_F(TablePositions, OutOfRangeShowsTheMessageAndTouchesNothing) {
     Put(DayKind::GeoLong, Start1900 - 2, {10, 11, 12, 13});
     work.WorkLong[Slot] = 123;
@@ -363,13 +354,6 @@ void AlmanacSun(double jd, double& longitude, double& declination) {
     const double epsilon =
         23.0 + 26.0 / 60 + 21.448 / 3600 - 46.815 / 3600 * t + 0.00256 * CosD(omega);
     declination = std::asin(SinD(epsilon) * SinD(longitude)) * kRadToDeg;
-}
-
-TEST_F(GeneratedFiles, DefaultFreeSlots) {
-    EXPECT_EQ(SlotOf("pholus"), 21);
-    EXPECT_EQ(SlotOf("hjp"), 22);
-    EXPECT_EQ(SlotOf("hki"), 23);
-    EXPECT_EQ(SlotOf("jki"), 24);
 }
 
 TEST_F(GeneratedFiles, Day54786IsTheFirstNumberOfTheLongitudeFile) {

@@ -82,10 +82,6 @@ TEST(RegresObj, WithoutPointsEverythingIsZero) {
     EXPECT_EQ(fit.XYCount(), 0);
 }
 
-TEST(RegresObj, DefaultDegreeIsTwo) {
-    EXPECT_EQ(RegresObj().Degree(), 2);
-}
-
 TEST(RegresObj, AddingAPointResolves) {
     RegresObj fit = Fit(1, {{0, 0}, {1, 1}});
     EXPECT_NEAR(fit.Coeff(1), 1, 1e-12);
