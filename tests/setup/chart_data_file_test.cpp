@@ -16,14 +16,14 @@ namespace {
 
 EntrySection Chicago() {
     // 3:18 PM on 6 December 2026 at 87°38' West, 41°52' North, zone 6.
-    return {"Now", "Chicago", "12", "6",  "2026", "3",   "18", "6",
+    return {"Now", "Chicago", "12", "6",  "2026", "3",   "18",  "6",
             "41",  "52",      "87", "38", true,   false, false, {}};
 }
 
 EntryModel SampleModel() {
     EntryModel model;
     model.natal = Chicago();
-    model.transit = {"Transits", "New York", "1",  "2",  "2027", "12",  "05", "5",
+    model.transit = {"Transits", "New York", "1",  "2",  "2027", "12",  "05",  "5",
                      "40",       "46",       "73", "59", false,  false, false, {}};
     return model;
 }
@@ -34,6 +34,19 @@ SelectionFlags SampleSelection() {
     selection.setNatal(20, true);  // part of fortune
     selection.setNatal(4, true);   // Moon
     return selection;
+}
+
+// What the entry holds after loading a whole file into an empty one.
+struct Loaded {
+    EntryModel model;
+    SelectionFlags selection;
+    ChartFileMemory memory;
+};
+
+Loaded Load(const ChartFile& file) {
+    Loaded l;
+    ApplyChartFile(file, ChartFileTarget::Everything, l.model, l.selection, l.memory);
+    return l;
 }
 
 // The seven lines, laid out by hand in zones of 14 columns.
@@ -67,13 +80,9 @@ TEST(ChartDataFile, HourOnTheTwentyFourHourClock) {
         ChartFile file = ChartFileFromEntry(model, SampleSelection(), {});
         EXPECT_EQ(file.natal.hour24, c.hour24) << c.hour << (c.pm ? " PM" : " AM");
         // ... and back: the hour and the half come out as they went in.
-        EntryModel loaded;
-        SelectionFlags selection;
-        ChartFileMemory memory;
-        ApplyChartFile(ParseChartFile(FormatChartFile(file)), ChartFileTarget::Everything, loaded,
-                       selection, memory);
-        EXPECT_EQ(loaded.natal.hour, c.hour);
-        EXPECT_EQ(loaded.natal.pm, c.pm);
+        const EntrySection loaded = Load(ParseChartFile(FormatChartFile(file))).model.natal;
+        EXPECT_EQ(loaded.hour, c.hour);
+        EXPECT_EQ(loaded.pm, c.pm);
     }
 }
 
@@ -108,14 +117,11 @@ TEST(ChartDataFile, MinutesRoundTripThroughTheDecimalDegrees) {
         EntryModel model = SampleModel();
         model.natal.latMin = std::to_string(minutes);
         model.natal.south = minutes % 2 == 1;
-        EntryModel loaded;
-        SelectionFlags selection;
-        ChartFileMemory memory;
-        ApplyChartFile(ParseChartFile(FormatChartFile(ChartFileFromEntry(model, selection, {}))),
-                       ChartFileTarget::Everything, loaded, selection, memory);
-        EXPECT_EQ(loaded.natal.latDeg, "41");
-        EXPECT_EQ(loaded.natal.latMin, std::to_string(minutes));
-        EXPECT_EQ(loaded.natal.south, minutes % 2 == 1);
+        const EntrySection loaded =
+            Load(ParseChartFile(FormatChartFile(ChartFileFromEntry(model, {}, {})))).model.natal;
+        EXPECT_EQ(loaded.latDeg, "41");
+        EXPECT_EQ(loaded.latMin, std::to_string(minutes));
+        EXPECT_EQ(loaded.south, minutes % 2 == 1);
     }
 }
 
@@ -172,10 +178,7 @@ TEST(ChartDataFile, ValuesMaySitOnOneLineSeparatedByCommas) {
     EXPECT_DOUBLE_EQ(file.carriedB, -2.5);
     EXPECT_EQ(file.transit.place, "");
     EXPECT_DOUBLE_EQ(file.transit.latitude, -41.86667);
-    EntryModel model;
-    SelectionFlags selection;
-    ChartFileMemory memory;
-    ApplyChartFile(file, ChartFileTarget::Everything, model, selection, memory);
+    const auto [model, selection, memory] = Load(file);
     EXPECT_EQ(model.natal.hour, "12");  // hour 0 is 12 AM
     EXPECT_FALSE(model.natal.pm);
     EXPECT_TRUE(model.natal.east);
@@ -206,13 +209,10 @@ TEST(ChartDataFile, RoundTripGivesIdenticalBytes) {
     for (const EntryModel& model : models) {
         ChartFileMemory memory{{}, 3.25, -17};
         std::string first = FormatChartFile(ChartFileFromEntry(model, SampleSelection(), memory));
-        EntryModel loaded;
-        SelectionFlags selection;
-        ChartFileMemory loadedMemory;
-        ApplyChartFile(ParseChartFile(first), ChartFileTarget::Everything, loaded, selection,
-                       loadedMemory);
-        std::string second = FormatChartFile(ChartFileFromEntry(loaded, selection, loadedMemory));
-        EXPECT_EQ(second, first);
+        const Loaded loaded = Load(ParseChartFile(first));
+        EXPECT_EQ(
+            FormatChartFile(ChartFileFromEntry(loaded.model, loaded.selection, loaded.memory)),
+            first);
     }
 }
 
@@ -232,7 +232,7 @@ TEST(ChartDataFile, TargetsTakeTheirPartOfTheFile) {
     const ChartFile file = ParseChartFile(kSampleFile);
     auto before = [] {
         EntryModel model;
-        model.natal = {"A", "B", "3",  "4",  "1950", "5",  "6", "7",
+        model.natal = {"A", "B", "3",  "4",  "1950", "5",  "6",  "7",
                        "8", "9", "10", "11", true,   true, true, {}};
         model.transit = model.natal;
         model.transit.name = "T";
@@ -282,10 +282,7 @@ TEST(ChartDataFile, CarriedValuesAreWrittenBackUnchanged) {
     std::string text = kSampleFile;
     const std::string zeros = " 0             0 \n";
     text.replace(text.find(zeros), zeros.size(), " 12.5         -3 \n");
-    EntryModel model;
-    SelectionFlags selection;
-    ChartFileMemory memory;
-    ApplyChartFile(ParseChartFile(text), ChartFileTarget::Everything, model, selection, memory);
+    const auto [model, selection, memory] = Load(ParseChartFile(text));
     EXPECT_EQ(memory.carriedA, 12.5);
     EXPECT_EQ(memory.carriedB, -3);
     std::string written = FormatChartFile(ChartFileFromEntry(model, selection, memory));
@@ -365,11 +362,9 @@ TEST(ChartDataFile, DamagedTextsNeverBreakTheReader) {
         std::string first = FormatChartFile(ChartFileFromEntry(model, selection, memory));
         ChartFile again = ParseChartFile(first);
         EXPECT_EQ(again.valuesRead, ChartFileValueCount);
-        EntryModel reloaded;
-        SelectionFlags selection2;
-        ChartFileMemory memory2;
-        ApplyChartFile(again, ChartFileTarget::Everything, reloaded, selection2, memory2);
-        EXPECT_TRUE(FormatChartFile(ChartFileFromEntry(reloaded, selection2, memory2)) == first)
+        const Loaded reloaded = Load(again);
+        EXPECT_TRUE(FormatChartFile(ChartFileFromEntry(reloaded.model, reloaded.selection,
+                                                       reloaded.memory)) == first)
             << "text " << (&text - texts.data());
     }
 }

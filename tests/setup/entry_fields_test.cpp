@@ -102,56 +102,40 @@ void ExpectDate(const EntrySection& s, const Date& d, const std::string& context
     EXPECT_EQ(s.day, d.day) << context;
 }
 
-TEST(Spin, MonthWrapsIntoTheYearAndCutsTheDay) {
+TEST(Spin, MonthAndDayWrapIntoTheYearAndKeepTheDayInTheMonth) {
     struct Case {
+        EntryField field;
         Date before;
         int direction;
         Date after;
     } cases[] = {
-        {{"2000", "12", "15"}, +1, {"2001", "1", "15"}},
-        {{"2000", "1", "15"}, -1, {"1999", "12", "15"}},
-        {{"2001", "3", "31"}, -1, {"2001", "2", "28"}},
-        {{"2000", "3", "31"}, -1, {"2000", "2", "29"}},  // leap year
-        {{"1900", "3", "31"}, -1, {"1900", "2", "28"}},  // century, not leap
-        {{"1600", "1", "31"}, +1, {"1600", "2", "29"}},  // 400-year leap
-        {{"2000", "8", "31"}, +1, {"2000", "9", "30"}},
-        {{"2000", "4", "30"}, +1, {"2000", "5", "30"}},
+        {EntryField::Month, {"2000", "12", "15"}, +1, {"2001", "1", "15"}},
+        {EntryField::Month, {"2000", "1", "15"}, -1, {"1999", "12", "15"}},
+        {EntryField::Month, {"2001", "3", "31"}, -1, {"2001", "2", "28"}},
+        {EntryField::Month, {"2000", "3", "31"}, -1, {"2000", "2", "29"}},  // leap year
+        {EntryField::Month, {"1900", "3", "31"}, -1, {"1900", "2", "28"}},  // century, not leap
+        {EntryField::Month, {"1600", "1", "31"}, +1, {"1600", "2", "29"}},  // 400-year leap
+        {EntryField::Month, {"2000", "8", "31"}, +1, {"2000", "9", "30"}},
+        {EntryField::Month, {"2000", "4", "30"}, +1, {"2000", "5", "30"}},
+        {EntryField::Day, {"2000", "1", "31"}, +1, {"2000", "2", "1"}},
+        {EntryField::Day, {"2000", "12", "31"}, +1, {"2001", "1", "1"}},
+        {EntryField::Day, {"2000", "3", "1"}, -1, {"2000", "2", "29"}},
+        {EntryField::Day, {"2001", "3", "1"}, -1, {"2001", "2", "28"}},
+        {EntryField::Day, {"2000", "1", "1"}, -1, {"1999", "12", "31"}},
+        {EntryField::Day, {"2001", "2", "28"}, +1, {"2001", "3", "1"}},
+        {EntryField::Day, {"2000", "2", "28"}, +1, {"2000", "2", "29"}},
+        {EntryField::Day, {"2000", "5", "1"}, -1, {"2000", "4", "30"}},
+        {EntryField::Day, {"2000", "6", "14"}, +1, {"2000", "6", "15"}},
     };
     for (const auto& c : cases) {
         EntrySection s;
         s.year = c.before.year;
         s.month = c.before.month;
         s.day = c.before.day;
-        Spin(s, EntryField::Month, c.direction);
+        Spin(s, c.field, c.direction);
         ExpectDate(s, c.after,
-                   std::string(c.before.year) + "-" + c.before.month + "-" + c.before.day);
-    }
-}
-
-TEST(Spin, DayWrapsIntoTheMonthAndYear) {
-    struct Case {
-        Date before;
-        int direction;
-        Date after;
-    } cases[] = {
-        {{"2000", "1", "31"}, +1, {"2000", "2", "1"}},
-        {{"2000", "12", "31"}, +1, {"2001", "1", "1"}},
-        {{"2000", "3", "1"}, -1, {"2000", "2", "29"}},
-        {{"2001", "3", "1"}, -1, {"2001", "2", "28"}},
-        {{"2000", "1", "1"}, -1, {"1999", "12", "31"}},
-        {{"2001", "2", "28"}, +1, {"2001", "3", "1"}},
-        {{"2000", "2", "28"}, +1, {"2000", "2", "29"}},
-        {{"2000", "5", "1"}, -1, {"2000", "4", "30"}},
-        {{"2000", "6", "14"}, +1, {"2000", "6", "15"}},
-    };
-    for (const auto& c : cases) {
-        EntrySection s;
-        s.year = c.before.year;
-        s.month = c.before.month;
-        s.day = c.before.day;
-        Spin(s, EntryField::Day, c.direction);
-        ExpectDate(s, c.after,
-                   std::string(c.before.year) + "-" + c.before.month + "-" + c.before.day);
+                   std::string(c.field == EntryField::Day ? "day " : "month ") + c.before.year +
+                       "-" + c.before.month + "-" + c.before.day);
     }
 }
 

@@ -135,21 +135,12 @@ TEST(FillNow, TheMomentIsTheClocksInstantInEveryHomeZone) {
     }
 }
 
-TEST(OpenEntryModel, BothSectionsAtNowAndTheInitialOptionTexts) {
+TEST(OpenEntryModel, BothSectionsAtNow) {
     EntryModel model = OpenEntryModel(FixedClock({2026, 3, 7, 15, 5, 0}), Chicago());
     EXPECT_EQ(model.natal.name, "Now");
     EXPECT_EQ(model.transit.name, "Transits");
     EXPECT_EQ(model.transit.hour, "9");
     EXPECT_FALSE(model.transit.pm);
-    EXPECT_EQ(model.options.orbGeoLong, "3.00");
-    EXPECT_EQ(model.options.orbGeoDecl, "1.20");
-    EXPECT_EQ(model.options.orbHelioLat, "0.30");
-    EXPECT_EQ(model.options.timeOrb, "3.0");
-    EXPECT_EQ(model.options.lens, "12");
-    EXPECT_EQ(model.options.natTran, "n");
-    EXPECT_EQ(model.options.delta, "1.0 d");
-    EXPECT_TRUE(model.options.primaryOnly);
-    EXPECT_FALSE(model.options.helio);
 }
 
 TEST(NormaliseHour, ZeroBecomesTwelveAndAfternoonHoursSelectPM) {
@@ -282,7 +273,7 @@ TEST(CopyAndSwap, CopyTakesTimeZoneAndPlaceButNotDateOrName) {
     EntryModel model;
     model.natal = {"N",  "Paris", "5", "6",  "1970", "8",   "15", "-1",
                    "48", "52",    "2", "20", true,   false, true, {}};
-    model.transit = {"T",  "Here", "1",  "2",  "2020", "3",  "4",  "5",
+    model.transit = {"T",  "Here", "1",  "2",  "2020", "3",  "4",   "5",
                      "40", "46",   "73", "59", false,  true, false, {}};
     CopyNatalToTransit(model);
     const EntrySection& t = model.transit;
@@ -307,7 +298,7 @@ TEST(CopyAndSwap, SwapExchangesEverySectionField) {
     EntryModel model;
     model.natal = {"N",  "P1", "5", "6",  "1970", "8",   "15", "-1",
                    "48", "52", "2", "20", true,   false, true, {}};
-    model.transit = {"T",  "P2", "1",  "2",  "2020", "3",  "4",  "5",
+    model.transit = {"T",  "P2", "1",  "2",  "2020", "3",  "4",   "5",
                      "40", "46", "73", "59", false,  true, false, {}};
     SwapNatalTransit(model);
     EXPECT_EQ(model.natal.name, "T");
@@ -387,12 +378,6 @@ TEST(OptionFields, HarmonicsAndLensFallBackToTheirDefaults) {
         EXPECT_EQ(TransitHarmonic(o), c.harmonic) << c.text;
         EXPECT_EQ(Lens(o), c.lens) << c.text;
     }
-    EntryOptions o;
-    EXPECT_DOUBLE_EQ(OrbGeoLong(o), 3.0);
-    EXPECT_DOUBLE_EQ(OrbGeoDecl(o), 1.2);
-    EXPECT_DOUBLE_EQ(OrbHelioLong(o), 3.0);
-    EXPECT_DOUBLE_EQ(OrbHelioLat(o), 0.3);
-    EXPECT_DOUBLE_EQ(TimeOrb(o), 3.0);
 }
 
 TEST(NumberText, ShortestTextOfANumber) {
