@@ -45,5 +45,6 @@ void AddReportCommand(CLI::App& app, CliContext& context);
 void AddDatabaseCommands(CLI::App& app, CliContext& context);
 void AddPivotsCommands(CLI::App& app, CliContext& context);
 void AddPredictiveCommands(CLI::App& app, CliContext& context);
+void AddPrintCommands(CLI::App& app, CliContext& context);
 
 }  // namespace quintaro::cli

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     quintaro::cli::AddDatabaseCommands(app, context);
     quintaro::cli::AddPivotsCommands(app, context);
     quintaro::cli::AddPredictiveCommands(app, context);
+    quintaro::cli::AddPrintCommands(app, context);
 
     try {
         app.parse(argc, argv);
