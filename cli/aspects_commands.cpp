@@ -66,6 +66,11 @@ void RunAspects(const AspectsOptions& options, CliContext& context) {
         return context.fail("exact times are searched for the nn and tn lists only");
     auto session = ComputedSession(options.optFile, options.exact, context);
     if (!session) return;
+    // Aspects of a chart that could not be computed would be no answer; missing bodies are
+    // absent from the list and make the command fail.
+    const bool withTransit = pairing != Pairing::NatalNatal;
+    if (!ChartsComplete(*session, withTransit, context) && !ChartsComputed(*session, withTransit))
+        return CloseSession(*session, context);
     Json entries = Json::array();
     auto add = [&](int body1, int body2, int code, double orb) -> Json& {
         entries.push_back({{"body1", body1}, {"body2", body2}, {"code", code}, {"orb", orb}});
@@ -102,6 +107,8 @@ void RunAspects(const AspectsOptions& options, CliContext& context) {
 void RunGrid(const GridCommandOptions& options, CliContext& context) {
     auto session = ComputedSession(options.optFile, options.exact, context);
     if (!session) return;
+    if (!ChartsComplete(*session, true, context) && !ChartsComputed(*session, false))
+        return CloseSession(*session, context);
     GridOptions grid;
     grid.displayMode = options.mode;
     grid.aspectClassFilter = options.filter;

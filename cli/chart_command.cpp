@@ -10,6 +10,8 @@
 #include "cli/workstation_run.h"
 #include "core/formatting.h"
 #include "core/glyph_text.h"
+#include "core/positions.h"
+#include "setup/chart_computation.h"
 
 namespace quintaro::cli {
 
@@ -35,9 +37,17 @@ Json ValueOrNull(const PerSlot<double>& values, bool missing, int slot) {
     return missing ? Json(nullptr) : Json(values[slot]);
 }
 
+// A value as the listing shows it, or "unavailable" (as wide as the number) where there is none.
+std::string NumberOrUnavailable(double value, bool missing, std::string_view picture) {
+    std::string text = missing ? "unavailable" : FormatNumber(value, picture);
+    if (text.size() < picture.size()) text.insert(0, picture.size() - text.size(), ' ');
+    return text;
+}
+
 Json ChartJson(const Workstation& ws, const ChartState& chart, const ChartKinds& kinds,
                ChartSide side) {
     const ChartHouses& h = chart.houses;
+    if (!chart.computed) return {{"name", chart.name}, {"jd", h.ChartJD}, {"valid", false}};
     Json cusps = Json::array();
     for (int k = 1; k <= 12; ++k) cusps.push_back(h.HouseCusps[k]);
     Json bodies = Json::array();
@@ -54,9 +64,18 @@ Json ChartJson(const Workstation& ws, const ChartState& chart, const ChartKinds&
                           {"house", HouseOf(h, slot)},
                           {"retro", std::string(1, kinds.GeoRetro.at(slot))}});
     }
-    return {{"name", chart.name}, {"jd", h.ChartJD},          {"asc", h.Ascendant},
-            {"mc", h.Midheaven},  {"vertex", h.Vertex},       {"part_of_fortune", h.PartOfFortune},
-            {"ramc", h.RAMC},     {"obliquity", h.Obliquity}, {"cusps", cusps},
+    const bool valid = UnavailableBodies(ws, side).empty();
+    Json partOfFortune = chart.partOfFortuneKnown ? Json(h.PartOfFortune) : Json(nullptr);
+    return {{"name", chart.name},
+            {"jd", h.ChartJD},
+            {"valid", valid},
+            {"asc", h.Ascendant},
+            {"mc", h.Midheaven},
+            {"vertex", h.Vertex},
+            {"part_of_fortune", partOfFortune},
+            {"ramc", h.RAMC},
+            {"obliquity", h.Obliquity},
+            {"cusps", cusps},
             {"bodies", bodies}};
 }
 
@@ -67,12 +86,17 @@ void PrintChartText(const Workstation& ws, const char* title, const ChartState& 
               << title << ": " << chart.name << "  " << GlyphsAsPlainText(chart.data.dateText)
               << "  " << FormatNumber(chart.data.time.clock.hhmm(), "#0.00") << ' '
               << MeridiemText(chart.data.time.meridiem) << "  JD "
-              << FormatNumber(h.ChartJD, "0.00000") << '\n'
-              << "  ASC " << FormatNumber(h.Ascendant, "000.0000") << "  MC "
+              << FormatNumber(h.ChartJD, "0.00000") << '\n';
+    if (!chart.computed) {
+        std::cout << "  not computed: the moment lies outside the ephemeris, which covers "
+                  << EphemerisRangeText(ws.positions.Use1750) << '\n';
+        return;
+    }
+    std::cout << "  ASC " << FormatNumber(h.Ascendant, "000.0000") << "  MC "
               << FormatNumber(h.Midheaven, "000.0000") << "  Vertex "
               << FormatNumber(h.Vertex, "000.0000") << "  PartF "
-              << FormatNumber(h.PartOfFortune, "000.0000") << "  Sidereal time "
-              << h.SiderealTimeText << '\n'
+              << NumberOrUnavailable(h.PartOfFortune, !chart.partOfFortuneKnown, "000.0000")
+              << "  Sidereal time " << h.SiderealTimeText << '\n'
               << "  Cusps:";
     for (int k = 1; k <= 12; ++k)
         std::cout << ' ' << HouseLabel4(k) << ' ' << FormatNumber(h.HouseCusps[k], "000.00");
@@ -81,12 +105,15 @@ void PrintChartText(const Workstation& ws, const char* title, const ChartState& 
         if (!ws.flags().of(side, slot)) continue;
         std::string name = ws.catalogue.BodyNames[slot];
         name.resize(10, ' ');
+        const bool geoMissing = kinds.missing(false, slot),
+                   helioMissing = kinds.missing(true, slot);
         std::cout << "  " << FormatNumber(slot, "00") << ' ' << name
-                  << FormatNumber(kinds.GeoLong[slot], "000.0000") << kinds.GeoRetro.at(slot) << ' '
-                  << FormatNumber(kinds.GeoDecl[slot], "00.0000") << "  "
-                  << FormatNumber(kinds.HelioLong[slot], "000.0000") << ' '
-                  << FormatNumber(kinds.HelioLat[slot], "0.0000") << "  "
-                  << HouseNumberLabel4(h.HouseOfSlot[slot]) << " HOUSE" << '\n';
+                  << NumberOrUnavailable(kinds.GeoLong[slot], geoMissing, "000.0000")
+                  << kinds.GeoRetro.at(slot) << ' '
+                  << NumberOrUnavailable(kinds.GeoDecl[slot], geoMissing, "00.0000") << "  "
+                  << NumberOrUnavailable(kinds.HelioLong[slot], helioMissing, "000.0000") << ' '
+                  << NumberOrUnavailable(kinds.HelioLat[slot], helioMissing, "0.0000") << "  "
+                  << HouseNumberLabel4(h.HouseOfSlot[slot]) << (geoMissing ? "" : " HOUSE") << '\n';
     }
 }
 
@@ -111,7 +138,10 @@ void RunChart(const ChartOptions& options, CliContext& context) {
         SetSiderealMode(ws, true, 0);
         ComputeCharts(*session);
     }
-    if (!ws.chartsComputed) context.exitCode = 1;
+    // No chart at all for a natal moment that could not be computed; a transit chart that
+    // could not is left out. Either way the command fails.
+    ChartsComplete(*session, true, context);
+    if (!ws.natal.computed) return CloseSession(*session, context);
     if (options.json)
         std::cout << ChartsJson(ws) << '\n';
     else

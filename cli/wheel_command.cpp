@@ -28,6 +28,11 @@ void RunWheel(const WheelOptions& options, CliContext& context) {
     auto session = OpenSession(context);
     if (!session) return;
     if (!options.optFile.empty() && !LoadOptFile(*session, options.optFile, context)) return;
+    // No wheel of a chart that could not be computed; one with bodies missing is drawn without
+    // them, and the command fails.
+    const bool withTransit = !options.natalOnly;
+    if (!ChartsComplete(*session, withTransit, context) && !ChartsComputed(*session, withTransit))
+        return CloseSession(*session, context);
     session->display.aspectClass = options.filter;
     if (!WriteWheelOfStyle(*session, options.styles, options.natalOnly, options.helio, options.out,
                            options.size, context))

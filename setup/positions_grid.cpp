@@ -12,7 +12,7 @@ namespace quintaro {
 
 namespace {
 
-// A missing position shows as 0.
+// A missing position has no value; its cell stays blank.
 std::optional<double> Value(const PerSlot<double>& values, const PerSlot<bool>& missing, int slot) {
     if (missing[slot]) return std::nullopt;
     return values[slot];
@@ -31,8 +31,13 @@ std::vector<std::string> PositionsGridTitles() {
     return {"#", "Pl", "G Long", "G Decl", "H Long", "H Lat"};
 }
 
+std::string GridSecondText(std::optional<double> value) {
+    return value ? FormatNumber(*value, "0.00") : std::string();
+}
+
 std::string GridLongitudeText(std::optional<double> longitude, bool degreesMode) {
-    double value = Norm360(longitude.value_or(0.0));
+    if (!longitude) return {};
+    double value = Norm360(*longitude);
     if (degreesMode) {
         return FormatNumber(DegreeInSign(value), "00.00") + GlyphChar(SignGlyphCode(SignOf(value)));
     }
@@ -57,10 +62,10 @@ PositionsGrid BuildPositionsGrid(const ChartPositions& record, const BodyCatalog
             flags.natal(slot) ? GridName(catalogue, slot) : std::string(),
             GridLongitudeText(Value(longitudes.GeoLong, longitudes.GeoMissing, slot),
                               options.degreesMode),
-            FormatNumber(Value(natal.GeoDecl, natal.GeoMissing, slot).value_or(0.0), "0.00"),
+            GridSecondText(Value(natal.GeoDecl, natal.GeoMissing, slot)),
             GridLongitudeText(Value(longitudes.HelioLong, longitudes.HelioMissing, slot),
                               options.degreesMode),
-            FormatNumber(Value(natal.HelioLat, natal.HelioMissing, slot).value_or(0.0), "0.00"),
+            GridSecondText(Value(natal.HelioLat, natal.HelioMissing, slot)),
         });
     }
     return grid;

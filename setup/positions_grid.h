@@ -27,8 +27,10 @@ struct PositionsGridOptions {
 };
 
 // A longitude as the grid shows it: degrees within the sign "00", the sign glyph, minutes "00";
-// in degrees mode "00.00" and the glyph. A missing position shows as 0.
+// in degrees mode "00.00" and the glyph. A missing position shows as a blank cell.
 std::string GridLongitudeText(std::optional<double> longitude, bool degreesMode);
+// A declination or latitude: "0.00", blank when missing.
+std::string GridSecondText(std::optional<double> value);
 
 // Names are listed for bodies whose natal flag is set; the values of every slot are listed.
 PositionsGrid BuildPositionsGrid(const ChartPositions& record, const BodyCatalogue& catalogue,
