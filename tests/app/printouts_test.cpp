@@ -38,10 +38,6 @@ struct PrintedSession : ::testing::Test {
         ws().entry.options.exact = exact;
         ASSERT_TRUE(ComputeCharts(session));
     }
-    GridModel Grid(GridWindow window) const {
-        return BuildAspectGrid(window, SessionGridOptions(session, window), session.lists,
-                               session.timed, session.workstation.catalogue);
-    }
 };
 
 // The texts the layout puts on the line of the column titles of the first page.
@@ -54,33 +50,6 @@ std::vector<std::string> PlacedTitles(const PrintDocument& document) {
     for (const PlacedText& text : page.texts)
         if (text.topLeft.y == y) titles.push_back(text.text);
     return titles;
-}
-
-// The rows of a grid's sections as the printout carries them: a title line before the rows of
-// each section that has rows.
-std::vector<std::vector<std::string>> GridLines(const GridModel& grid) {
-    std::vector<std::vector<std::string>> lines;
-    for (const GridSection& section : grid.sections) {
-        if (section.rows.empty()) continue;
-        lines.push_back({section.title});
-        for (const GridRow& row : section.rows)
-            lines.emplace_back(row.cells.begin(), row.cells.end());
-    }
-    return lines;
-}
-
-std::vector<std::vector<std::string>> TableLines(const PrintTable& table) {
-    std::vector<std::vector<std::string>> lines;
-    for (const PrintRow& row : table.rows) {
-        if (!row.title.empty()) {
-            lines.push_back({row.title});
-            continue;
-        }
-        std::vector<std::string> cells;
-        for (const PrintCell& cell : row.cells) cells.push_back(cell.text);
-        lines.push_back(std::move(cells));
-    }
-    return lines;
 }
 
 TEST_F(PrintedSession, AspectHeaderAndTitlesFollowModeHelioAndExactTimes) {
@@ -128,44 +97,6 @@ TEST_F(PrintedSession, AspectHeaderAndTitlesFollowModeHelioAndExactTimes) {
         EXPECT_EQ(single.header[1].text, c.title);
         ASSERT_EQ(single.tables.size(), 1u);
         EXPECT_EQ(PlacedTitles(single), c.placedTitles);
-    }
-}
-
-// The printout carries the rows the grid windows show, line i of each grid on printed line i,
-// with every filter of the grids applied.
-TEST_F(PrintedSession, AspectTablesAreTheGridRowsWithTheirFilters) {
-    session.display.gridMode = 8;
-    struct Case {
-        int filter;
-        bool applyingOnly;
-    };
-    for (const Case c :
-         {Case{ClassAllThirtyDegree, false}, Case{ClassNoLines, false}, Case{ClassClashes, true}}) {
-        SCOPED_TRACE(c.filter);
-        session.display.aspectClass = c.filter;
-        ws().entry.options.applyingOnly = c.applyingOnly;
-        const PrintDocument document = BuildPrintout(session, Printout::NatalAspects);
-        const auto longitudes = GridLines(Grid(GridWindow::LongAspects));
-        const auto declinations = GridLines(Grid(GridWindow::DeclAspects));
-        EXPECT_EQ(TableLines(document.tables[0]), longitudes);
-        EXPECT_EQ(TableLines(document.tables[1]), declinations);
-        EXPECT_EQ(LineCount(document), std::max(longitudes.size(), declinations.size()));
-        if (c.filter == ClassNoLines) {
-            EXPECT_TRUE(document.tables[0].rows.empty());
-        }
-        EXPECT_FALSE(document.tables[1].rows.empty());
-        for (const PrintRow& row : document.tables[1].rows) {
-            if (row.title.empty()) {
-                EXPECT_EQ(row.cells[ColumnAspect].font, CellFont::Glyph);
-            }
-        }
-        for (const PrintRow& row : document.tables[0].rows) {
-            if (!row.title.empty()) continue;
-            EXPECT_EQ(row.cells[ColumnAspect].font, CellFont::Plain);
-            if (c.applyingOnly) {
-                EXPECT_NE(row.cells[ColumnDegSep].text[0], 's');
-            }
-        }
     }
 }
 
