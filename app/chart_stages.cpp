@@ -16,6 +16,23 @@ bool StartStage(Session& session) {
     return true;
 }
 
+// A section whose zone comes from its place but has no single zone for its time (a time the
+// clocks skipped or showed twice, an unknown zone) is not computed from a guess.
+bool ZonesStage(Session& session) {
+    const EntryModel& entry = session.workstation.entry;
+    for (Section section : {Section::Natal, Section::Transit}) {
+        const SectionZone& zone = entry.section(section).zoneSource;
+        if (!zone.unresolved) continue;
+        session.workstation.messages.show(
+            "Warning!",
+            std::string(section == Section::Natal ? "The natal" : "The transit") +
+                " zone is open: " + zone.note + " No chart was computed.",
+            MessageIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
 bool EntryStage(Session& session) {
     ReadChartEntry(session.workstation);
     return true;
@@ -68,11 +85,11 @@ bool DisplaysStage(Session& session) {
 }  // namespace
 
 std::vector<ChartStage> StandardChartStages() {
-    return {{"start", StartStage},         {"entry", EntryStage},
-            {"positions", PositionsStage}, {"houses", HousesStage},
-            {"midpoints", MidpointsStage}, {"aspects", AspectsStage},
-            {"grid", GridStage},           {"exact times", ExactTimesStage},
-            {"displays", DisplaysStage}};
+    return {
+        {"start", StartStage},         {"zones", ZonesStage},   {"entry", EntryStage},
+        {"positions", PositionsStage}, {"houses", HousesStage}, {"midpoints", MidpointsStage},
+        {"aspects", AspectsStage},     {"grid", GridStage},     {"exact times", ExactTimesStage},
+        {"displays", DisplaysStage}};
 }
 
 void InsertStageBefore(std::vector<ChartStage>& stages, std::string_view before, ChartStage stage) {

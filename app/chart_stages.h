@@ -10,6 +10,7 @@ namespace quintaro {
 
 // The stages of the chart computation, in the order they run:
 //   "start"       the previous aspect lists and exact times are emptied
+//   "zones"       a section whose zone from its place is open ends the run, with a message
 //   "entry"       harmonics, lens and both chart data records from the entry model
 //   "positions"   houses and positions of both charts in both frames, solar arc; a natal
 //                 moment outside the ephemeris ends the run here, with both charts missing,

@@ -88,10 +88,28 @@ std::optional<ReportRow> GridRowInterpretation(Session& session, const GridSecti
     return result;
 }
 
-std::vector<SynchronizationsOfKind> SessionSynchronizations(const Session&) {
-    // The synchronization search does not keep its results in the session yet; once it does,
-    // this turns them into members by slot.
-    return {};
+std::vector<SynchronizationsOfKind> SessionSynchronizations(const Session& session) {
+    // The last one-day search, each kind's synchronizations in priority order.
+    std::vector<SynchronizationsOfKind> found;
+    if (!session.synch.synchComputed) return found;
+    const std::pair<SynchKind, CoordinateKind> kinds[] = {
+        {SynchKind::GeoLongitude, CoordinateKind::GeoLongitude},
+        {SynchKind::GeoDeclination, CoordinateKind::GeoDeclination},
+        {SynchKind::HelioLongitude, CoordinateKind::HelioLongitude},
+        {SynchKind::HelioLatitude, CoordinateKind::HelioLatitude}};
+    for (const auto& [synchKind, kind] : kinds) {
+        SynchronizationsOfKind ofKind;
+        ofKind.kind = kind;
+        for (const SynchRecord& record : session.synch.day.of(synchKind).records) {
+            SynchronizationMembers members;
+            for (const SynchMember& m : record.members)
+                (m.side == ChartSide::Transit ? members.transit : members.natal).push_back(m.slot);
+            members.priority = record.priority;
+            ofKind.synchronizations.push_back(std::move(members));
+        }
+        found.push_back(std::move(ofKind));
+    }
+    return found;
 }
 
 SynchReportInputs SessionSynchInputs(Session& session, ReportMode mode, bool filtered) {

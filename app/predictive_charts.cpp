@@ -4,12 +4,29 @@
 #include <initializer_list>
 #include <string>
 
+#include "app/place_resolution.h"
 #include "core/bodies.h"
+#include "places/zone_text.h"
 #include "predictive/progressed_moment.h"
+#include "setup/entry_zone.h"
 
 namespace quintaro {
 
 namespace {
+
+// A moment at the window's natal place, when its zone comes from the place: the clock in the
+// zone in force at that moment (the same lookup as the entry window's).
+void ShowInPlaceZone(Session& session, const EntrySection& window, DerivedTransit& derived) {
+    const SectionZone& source = window.zoneSource;
+    if (!source.fromPlace || source.name.empty()) return;
+    const InstantZone zone =
+        ZoneAtMoment(session, source.name, derived.jd, SectionEastLongitude(window));
+    if (!zone.ok()) return;  // the window's own zone number stands
+    derived.local = JDToEntryFields(derived.jd, zone.reading.zoneHours());
+    derived.zone = ZoneFieldText(zone.reading.utcOffsetSeconds);
+    derived.zoneSource = {source.name, true, ReadingText(zone.reading) + " (" + source.name + ")",
+                          false};
+}
 
 // The positions show their range message for a moment outside the ephemeris, as they do for a
 // chart; a moment inside it whose body still has no position gets a message of its own.
@@ -108,6 +125,7 @@ std::optional<DerivedTransit> ReturnIntoTransit(Session& session, const Predicti
     }
     const auto suffix = body == ReturnBody::Sun ? SolarReturnSuffix : LunarReturnSuffix;
     DerivedTransit derived = MomentTransit(DerivedName(form, suffix), found.jd, form.natal, true);
+    ShowInPlaceZone(session, form.natal, derived);
     WriteTransit(derived, ws.entry.transit);
     return derived;
 }

@@ -31,7 +31,9 @@ std::optional<DirectedChart> DirectIntoTransit(Session& session, const Predictiv
 
 // Returns: the solar return of the year that holds the target date, or the last lunar return in
 // the 31 days before it, named " - solar return" / " - lunar return", with the window's zone and
-// coordinates.
+// coordinates. When the window's natal zone comes from its place, the return's clock is shown in
+// that place's zone at the return moment (daylight saving then included), and the transit zone
+// keeps following the place.
 std::optional<DerivedTransit> ReturnIntoTransit(Session& session, const PredictiveForm& form,
                                                 ReturnBody body);
 

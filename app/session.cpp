@@ -27,7 +27,9 @@ void DisplayListeners::notify() const {
 }
 
 Session::Session(std::filesystem::path home, Messages& messages)
-    : workstation(std::move(home), messages), stages(StandardChartStages()) {}
+    : workstation(std::move(home), messages),
+      places(workstation.home),
+      stages(StandardChartStages()) {}
 
 bool StartSession(Session& session) {
     if (!StartUp(session.workstation)) return false;

@@ -7,8 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "app/database_session.h"
 #include "app/display_choices.h"
 #include "app/interpretation_state.h"
+#include "app/places_state.h"
+#include "app/synch_session.h"
 #include "aspects/aspect_lists.h"
 #include "aspects/time_orb_filter.h"
 #include "aspects/timed_aspects.h"
@@ -61,8 +64,11 @@ struct Session {
 
     ChartFileMemory chartFile;  // the chart data file last loaded or saved
     DisplayChoices display;     // what the aspect grids and the wheels show
+    PlacesState places;         // the atlas, the user's places and the zones
     // The fields of the progression, solar-arc and returns windows.
     PredictiveForms predictive;
+    SynchSession synch;         // synchronization ratings and symmetrical patterns
+    DatabaseSession database;  // the current person database and the subset being built
 
     InterpretationState interps;  // the interpretation stores and report choices
 

@@ -386,6 +386,7 @@ AspectarianResult RunAspectarian(const AspectarianInput& input, const PositionAt
             dayEvents.clear();
             run.Detect(day, dayEvents);
             AppendInOrder(pass.events, dayEvents);
+            pass.daysDone = day + 1;
         }
     }
     return result;

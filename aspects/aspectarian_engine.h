@@ -34,6 +34,7 @@ struct AspectarianPassResult {
     Frame frame = Frame::Geocentric;
     bool ran = false;                      // the pass was started (its events may still be partial)
     std::vector<AspectarianEvent> events;  // in time order
+    long daysDone = 0;  // days searched to their end: all of them unless the run ended early
 };
 
 enum class AspectarianOutcome {
@@ -47,8 +48,8 @@ struct AspectarianResult {
     AspectarianOutcome outcome = AspectarianOutcome::Complete;
     CivilDate from, to;  // the range in order
     long days = 0;       // days in the range
-    AspectarianPassResult geocentric{Frame::Geocentric, false, {}};
-    AspectarianPassResult heliocentric{Frame::Heliocentric, false, {}};
+    AspectarianPassResult geocentric{Frame::Geocentric, false, {}, 0};
+    AspectarianPassResult heliocentric{Frame::Heliocentric, false, {}, 0};
 
     const AspectarianPassResult& pass(Frame frame) const {
         return frame == Frame::Geocentric ? geocentric : heliocentric;

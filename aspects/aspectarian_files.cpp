@@ -170,8 +170,13 @@ AttFile AttFileOfPass(const AspectarianResult& result, Frame frame, const Aspect
                       const BodyCatalogue& catalogue) {
     AttFile file;
     const AttSubject subject{input.pairing, frame};
-    file.header = {result.from, result.to, {subject}, input.zone};
-    for (const AspectarianEvent& e : result.pass(frame).events)
+    const AspectarianPassResult& pass = result.pass(frame);
+    // A pass that ended early covers the days it finished.
+    const CivilDate to = pass.daysDone > 0 && pass.daysDone < result.days
+                             ? DaysAfter(result.from, pass.daysDone - 1)
+                             : result.to;
+    file.header = {result.from, to, {subject}, input.zone};
+    for (const AspectarianEvent& e : pass.events)
         file.lines.push_back({StampOf(e.jd, input.zone), EventText(e, catalogue, frame), subject});
     return file;
 }

@@ -56,7 +56,8 @@ struct AttFile {
     std::vector<AttLine> lines;
 };
 
-// The file of one pass of a run.
+// The file of one pass of a run. A pass that ended early (stopped, or a moment outside the
+// ephemeris) names in its header the days it finished, not the range asked for.
 AttFile AttFileOfPass(const AspectarianResult& result, Frame frame, const AspectarianInput& input,
                       const BodyCatalogue& catalogue);
 

@@ -73,6 +73,10 @@ long DaysBetween(const CivilDate& from, const CivilDate& to) {
                        DayNumber(from.year, from.month, from.day));
 }
 
+CivilDate DaysAfter(const CivilDate& date, long days) {
+    return JDToCalendar(DayNumber(date.year, date.month, date.day) + static_cast<double>(days));
+}
+
 double LocalMidnightJD(const CivilDate& date, double zone) {
     return DayNumber(date.year, date.month, date.day) - 0.5 + zone / 24.0;
 }

@@ -80,6 +80,9 @@ DateRange OrderedRange(const CivilDate& a, const CivilDate& b);
 // Whole days from `from` to `to`.
 long DaysBetween(const CivilDate& from, const CivilDate& to);
 
+// The date `days` days after `date`.
+CivilDate DaysAfter(const CivilDate& date, long days);
+
 // UT Julian Day of local midnight at the start of a date, in a zone (hours, west positive).
 double LocalMidnightJD(const CivilDate& date, double zone);
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 // Person databases at research size: importing a list of 10 000 players (goal 2 s), opening that
-// database and listing every name alphabetically (goal 300 ms), and a search (goal 100 ms), both
-// on an open database and including reading the file. The list is generated here.
+// database and listing every name alphabetically (goal 300 ms), a search (goal 100 ms), both
+// on an open database and including reading the file, and the natal positions of every record
+// (goal 2 s, as `db positions` computes them). The list is generated here.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -10,6 +11,8 @@
 #include <fstream>
 #include <random>
 
+#include "app/record_positions.h"
+#include "app/session.h"
 #include "core/messages.h"
 #include "database/list_import.h"
 #include "database/person_listing.h"
@@ -104,6 +107,27 @@ void BM_SearchReadingTheFile(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SearchReadingTheFile)->Unit(benchmark::kMillisecond);
+
+// `db positions`: the file read, then every record's geocentric longitudes of the natal
+// selection (the players are charted at noon in their list's zone).
+void BM_PositionsOfEveryRecord(benchmark::State& state) {
+    auto database = ImportedDatabase();
+    SilentMessages messages;
+    Session session(BenchFolder() / "home", messages);
+    if (!StartSession(session)) state.SkipWithError("the session did not start");
+    Workstation& ws = session.workstation;
+    const auto slots = PositionSlots(ws.flags(), PositionKind::GeoLong);
+    for (auto _ : state) {
+        std::string error;
+        auto listing = ReadListing(database, error);
+        const PositionsTable table = NatalPositionsTable(
+            ws.positions, listing->people, slots, PositionKind::GeoLong, ws.homeLocation.zone);
+        if (table.rows.size() != kPlayers) state.SkipWithError("records were skipped");
+        benchmark::DoNotOptimize(table.rows.back().values);
+    }
+    state.counters["bodies"] = static_cast<double>(slots.size());
+}
+BENCHMARK(BM_PositionsOfEveryRecord)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

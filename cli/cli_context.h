@@ -13,7 +13,7 @@ namespace quintaro::cli {
 
 // Prints messages to stderr; questions are answered "no" (the command line has no dialogue).
 class StderrMessages final : public Messages {
-public:
+  public:
     void show(const std::string& title, const std::string& text, MessageIcon icon) override;
     bool ask(const std::string& title, const std::string& text) override;
 };
@@ -43,9 +43,13 @@ void AddOptCommands(CLI::App& app, CliContext& context);
 void AddStoreCommands(CLI::App& app, CliContext& context);
 void AddReportCommand(CLI::App& app, CliContext& context);
 void AddDatabaseCommands(CLI::App& app, CliContext& context);
+void AddDatabaseChartCommands(CLI::App& db, CliContext& context);  // db chart, db positions
 void AddPivotsCommands(CLI::App& app, CliContext& context);
 void AddEphemerisCommands(CLI::App& app, CliContext& context);
+void AddPlaceCommands(CLI::App& app, CliContext& context);
 void AddPredictiveCommands(CLI::App& app, CliContext& context);
+void AddSynchCommands(CLI::App& app, CliContext& context);
+void AddAspectarianCommands(CLI::App& app, CliContext& context);
 void AddPrintCommands(CLI::App& app, CliContext& context);
 
 }  // namespace quintaro::cli

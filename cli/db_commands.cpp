@@ -286,58 +286,58 @@ void AddDatabaseCommands(CLI::App& app, CliContext& context) {
         bool force = false;
     };
     auto i = std::make_shared<ImportOptions>();
-    auto* import = db->add_subcommand("import", "Build a database from a comma-separated list");
-    import->add_option("kind", i->kind, "mlb, nba, nfl, nhl, pitchers or ftd")
+    auto* importer = db->add_subcommand("import", "Build a database from a comma-separated list");
+    importer->add_option("kind", i->kind, "mlb, nba, nfl, nhl, pitchers or ftd")
         ->required()
         ->check(CLI::IsMember(ListCommands()));
-    import->add_option("list", i->list, "The comma-separated list")->required();
-    import->add_option("file", i->file, "The new .apd file")->required();
-    import->add_flag("--force", i->force, "Replace an existing file");
-    import->callback(
-        [i, &context] { RunImport(i->kind, i->list, i->file, i->force, context);
-});
+    importer->add_option("list", i->list, "The comma-separated list")->required();
+    importer->add_option("file", i->file, "The new .apd file")->required();
+    importer->add_flag("--force", i->force, "Replace an existing file");
+    importer->callback([i, &context] { RunImport(i->kind, i->list, i->file, i->force, context); });
 
-auto l = std::make_shared<ListOptions>();
-auto* list = db->add_subcommand("list", "Every record's number, birth date and name");
-list->add_option("file", l->file, "The .apd file")->required();
-list->add_option("--sort", l->sort, "number (default), name or date")
-    ->check(CLI::IsMember({"number", "name", "date"}));
-auto* json = list->add_flag("--json", l->json, "JSON output");
-list->add_flag("--csv", l->csv, "Comma-separated output")->excludes(json);
-list->callback([l, &context] { RunList(*l, context); });
+    auto l = std::make_shared<ListOptions>();
+    auto* list = db->add_subcommand("list", "Every record's number, birth date and name");
+    list->add_option("file", l->file, "The .apd file")->required();
+    list->add_option("--sort", l->sort, "number (default), name or date")
+        ->check(CLI::IsMember({"number", "name", "date"}));
+    auto* json = list->add_flag("--json", l->json, "JSON output");
+    list->add_flag("--csv", l->csv, "Comma-separated output")->excludes(json);
+    list->callback([l, &context] { RunList(*l, context); });
 
-struct ShowOptions {
-    std::string file;
-    long number = 0;
-    bool json = false;
-};
-auto s = std::make_shared<ShowOptions>();
-auto* show = db->add_subcommand("show", "Every field of one record");
-show->add_option("file", s->file, "The .apd file")->required();
-show->add_option("number", s->number, "Record number, from 1")->required();
-show->add_flag("--json", s->json, "JSON output");
-show->callback([s, &context] { RunShow(s->file, s->number, s->json, context); });
+    struct ShowOptions {
+        std::string file;
+        long number = 0;
+        bool json = false;
+    };
+    auto s = std::make_shared<ShowOptions>();
+    auto* show = db->add_subcommand("show", "Every field of one record");
+    show->add_option("file", s->file, "The .apd file")->required();
+    show->add_option("number", s->number, "Record number, from 1")->required();
+    show->add_flag("--json", s->json, "JSON output");
+    show->callback([s, &context] { RunShow(s->file, s->number, s->json, context); });
 
-auto term = std::make_shared<std::pair<std::string, std::string>>();
-auto* search = db->add_subcommand("search", "Records whose names hold a term");
-search->add_option("file", term->first, "The .apd file")->required();
-search->add_option("term", term->second, "Text to look for (letter case ignored)")->required();
-search->callback([term, &context] { RunSearch(term->first, term->second, context); });
+    auto term = std::make_shared<std::pair<std::string, std::string>>();
+    auto* search = db->add_subcommand("search", "Records whose names hold a term");
+    search->add_option("file", term->first, "The .apd file")->required();
+    search->add_option("term", term->second, "Text to look for (letter case ignored)")->required();
+    search->callback([term, &context] { RunSearch(term->first, term->second, context); });
 
-struct SubsetOptions {
-    std::string file, out;
-    std::vector<long> records;
-    bool force = false;
-};
-auto u = std::make_shared<SubsetOptions>();
-auto* subset = db->add_subcommand("subset", "Copy chosen records into a new database");
-subset->add_option("file", u->file, "The source .apd file")->required();
-subset->add_option("--records", u->records, "Record numbers, e.g. 3,7,9")
-    ->required()
-    ->delimiter(',');
-subset->add_option("--out", u->out, "The new .apd file")->required();
-subset->add_flag("--force", u->force, "Replace an existing file");
-subset->callback([u, &context] { RunSubset(u->file, u->records, u->out, u->force, context); });
-}  // namespace quintaro::cli
+    struct SubsetOptions {
+        std::string file, out;
+        std::vector<long> records;
+        bool force = false;
+    };
+    auto u = std::make_shared<SubsetOptions>();
+    auto* subset = db->add_subcommand("subset", "Copy chosen records into a new database");
+    subset->add_option("file", u->file, "The source .apd file")->required();
+    subset->add_option("--records", u->records, "Record numbers, e.g. 3,7,9")
+        ->required()
+        ->delimiter(',');
+    subset->add_option("--out", u->out, "The new .apd file")->required();
+    subset->add_flag("--force", u->force, "Replace an existing file");
+    subset->callback([u, &context] { RunSubset(u->file, u->records, u->out, u->force, context); });
+
+    AddDatabaseChartCommands(*db, context);
+}
 
 }  // namespace quintaro::cli

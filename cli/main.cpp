@@ -8,8 +8,9 @@ int main(int argc, char** argv) {
     quintaro::cli::CliContext context;
     CLI::App app{"Quintaro astrology workstation, command line"};
     app.require_subcommand(1);
-    app.add_option("--home", context.home, "Installation folder (default: $QUINTARO_HOME, "
-                                           "else $XDG_DATA_HOME/quintaro)");
+    app.add_option("--home", context.home,
+                   "Installation folder (default: $QUINTARO_HOME, "
+                   "else $XDG_DATA_HOME/quintaro)");
 
     quintaro::cli::AddCalendarCommands(app, context);
     quintaro::cli::AddBodyCommands(app, context);
@@ -24,7 +25,10 @@ int main(int argc, char** argv) {
     quintaro::cli::AddDatabaseCommands(app, context);
     quintaro::cli::AddPivotsCommands(app, context);
     quintaro::cli::AddEphemerisCommands(app, context);
+    quintaro::cli::AddPlaceCommands(app, context);
     quintaro::cli::AddPredictiveCommands(app, context);
+    quintaro::cli::AddSynchCommands(app, context);
+    quintaro::cli::AddAspectarianCommands(app, context);
     quintaro::cli::AddPrintCommands(app, context);
 
     try {

@@ -45,8 +45,8 @@ std::optional<MomentOptions::Moment> MomentOptions::resolve(std::string& error) 
         error = "zone must lie between -24 and 24 hours";
         return std::nullopt;
     }
-    return Moment{civil->year, civil->month, civil->day, time,
-                  pm ? Meridiem::PM : Meridiem::AM, zone};
+    return Moment{civil->year, civil->month, civil->day, time, pm ? Meridiem::PM : Meridiem::AM,
+                  zone};
 }
 
 }  // namespace quintaro::cli

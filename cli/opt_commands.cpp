@@ -11,6 +11,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/moment_options.h"
+#include "cli/place_options.h"
 #include "core/atomic_file.h"
 #include "core/bodies.h"
 #include "core/positions.h"
@@ -30,12 +31,20 @@ struct ChartOptions {
     bool am = false;
     bool pm = false;
     std::string zone;
+    std::string tz;
     std::string longitude;
     std::string latitude;
 
     void addTo(CLI::App& command, const std::string& prefix, const std::string& which) {
         command.add_option("--" + prefix + "-name", name, "Name of the " + which + " chart");
-        command.add_option("--" + prefix + "-place", place, "Place of the " + which + " chart");
+        command.add_option("--" + prefix + "-place", place,
+                           "Place of the " + which +
+                               " chart, found in the atlas or your places (\"Paris, Texas\"): "
+                               "fills the coordinates and the zone of the date and time that --" +
+                               prefix + "-long, -lat and -zone leave open");
+        command.add_option("--" + prefix + "-tz", tz,
+                           "Zone name (e.g. America/New_York): the zone of the date and time, "
+                           "daylight saving included");
         command.add_option("--" + prefix + "-date", date, "Date YYYY-MM-DD");
         command.add_option(
             "--" + prefix + "-time", time,
@@ -122,9 +131,10 @@ bool ParseZone(const std::string& text, std::string& error) {
     return true;
 }
 
-// Fills a section from its options; empty options take the fallback section's values.
-bool BuildSection(const ChartOptions& o, const EntrySection& fallback, EntrySection& s,
-                  std::string& error) {
+// Fills a section from its options; empty options take the fallback section's values. A place
+// or zone name fills what the options leave open (see ApplyChartPlace).
+bool BuildSection(Session& session, const ChartOptions& o, const EntrySection& fallback,
+                  EntrySection& s, std::string& error) {
     s = fallback;
     if (!o.name.empty()) s.name = o.name;
     if (!o.place.empty()) s.place = o.place;
@@ -146,7 +156,9 @@ bool BuildSection(const ChartOptions& o, const EntrySection& fallback, EntrySect
         return false;
     if (!o.latitude.empty() && !ParseCoordinate(o.latitude, 90, s.latDeg, s.latMin, s.south, error))
         return false;
-    return true;
+    const ChartPlaceRequest place{o.place, o.tz, !o.longitude.empty(), !o.latitude.empty(),
+                                  !o.zone.empty()};
+    return ApplyChartPlace(session, place, s, error);
 }
 
 // "--select node,angles,pf,chiron,moon" into the natal flags of a selection.
@@ -202,11 +214,15 @@ void RunWrite(const WriteOptions& o, CliContext& context) {
     blank.zone = "0";
     blank.longDeg = blank.longMin = blank.latDeg = blank.latMin = "0";
     EntryModel model;
-    if (!BuildSection(o.natal, blank, model.natal, error)) return context.fail("natal: " + error);
+    Session session(context.homeFolder(), context.messages);
+    if (!BuildSection(session, o.natal, blank, model.natal, error))
+        return context.fail("natal: " + error);
     EntrySection transitDefault = model.natal;
     transitDefault.name = "Transits";
-    if (!BuildSection(o.transit, transitDefault, model.transit, error))
+    if (!BuildSection(session, o.transit, transitDefault, model.transit, error))
         return context.fail("transit: " + error);
+    if (!session.places.ownPlaceProblems().empty())
+        return context.fail("your places file needs mending before a place is looked up in it");
     SelectionFlags selection;
     if (!ApplySelect(o.select, selection, error)) return context.fail(error);
     if (!std::isfinite(o.carriedA) || !std::isfinite(o.carriedB))
@@ -237,6 +253,7 @@ nlohmann::ordered_json SectionJson(const EntrySection& s, const ChartFileChart& 
             {"meridiem", s.pm ? "P.M." : "A.M."},
             {"hour24", file.hour24},
             {"zone", s.zone},
+            {"zone_name", s.zoneSource.name},
             {"long_deg", s.longDeg},
             {"long_min", s.longMin},
             {"long_word", s.east ? "East" : "West"},
@@ -251,7 +268,8 @@ void PrintSection(const char* title, const EntrySection& s) {
     std::cout << title << "name \"" << s.name << "\"  place \"" << s.place << "\"\n"
               << "         date " << s.month << "/" << s.day << "/" << s.year << " (m/d/y)  time "
               << s.hour << ":" << (s.minute.size() < 2 ? "0" : "") << s.minute << " "
-              << (s.pm ? "P.M." : "A.M.") << "  zone " << s.zone << "\n"
+              << (s.pm ? "P.M." : "A.M.") << "  zone " << s.zone
+              << (s.zoneSource.name.empty() ? "" : " (" + s.zoneSource.name + ")") << "\n"
               << "         " << CoordinateText(s.longDeg, s.longMin, s.east ? "East" : "West")
               << "  " << CoordinateText(s.latDeg, s.latMin, s.south ? "South" : "North") << "\n";
 }

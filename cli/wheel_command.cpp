@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "cli/cli_context.h"
+#include "cli/synch_wheel_options.h"
 #include "cli/wheel_styles.h"
 #include "cli/workstation_run.h"
 
@@ -18,6 +19,7 @@ struct WheelOptions {
     bool helio = false, natalOnly = false;
     int filter = 0, size = 800;
     WheelStyleOptions styles;
+    SynchWheelChoice synchWheel;  // a small synchronization or symmetry wheel instead
 };
 
 void RunWheel(const WheelOptions& options, CliContext& context) {
@@ -34,9 +36,16 @@ void RunWheel(const WheelOptions& options, CliContext& context) {
     if (!ChartsComplete(*session, withTransit, context) && !ChartsComputed(*session, withTransit))
         return CloseSession(*session, context);
     session->display.aspectClass = options.filter;
-    if (!WriteWheelOfStyle(*session, options.styles, options.natalOnly, options.helio, options.out,
-                           options.size, context))
+    if (SynchWheelRequested(options.synchWheel)) {
+        if (options.styles.style != "lens")
+            return context.fail(
+                "--synch and --symmetry draw the small lens wheels; leave out --style");
+        if (!WriteSynchWheel(*session, options.synchWheel, options.out, options.size, context))
+            return;
+    } else if (!WriteWheelOfStyle(*session, options.styles, options.natalOnly, options.helio,
+                                  options.out, options.size, context)) {
         return;
+    }
     std::cout << options.out << '\n';
     CloseSession(*session, context);
 }
@@ -55,6 +64,7 @@ void AddWheelCommand(CLI::App& app, CliContext& context) {
         ->check(CLI::Range(0, 8));
     wheel->add_option("--size", options->size, "Width and height in pixels, 100..10000")
         ->check(CLI::Range(100, 10000));
+    AddSynchWheelOptions(*wheel, options->synchWheel);
     wheel->callback([options, &context] { RunWheel(*options, context); });
 }
 

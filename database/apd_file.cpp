@@ -97,6 +97,28 @@ std::string SaveRecordInPlace(const std::filesystem::path& file, long number,
     return error;
 }
 
+std::string WriteCopyWithRecord(const std::filesystem::path& source, long number,
+                                const PersonRecord& record, const std::filesystem::path& target) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(source, target, ec))
+        return "the copy cannot be written over its own database " + target.string();
+    std::string error;
+    auto size = ReadApdSize(source, error);
+    if (!size) return error;
+    if (!CheckRecordNumber(number, size->records, source, error)) return error;
+    ApdWriter writer(target);
+    for (long n = 1; n <= size->records; ++n) {
+        if (n == number) {
+            if (!writer.add(record)) return writer.error();
+            continue;
+        }
+        auto bytes = LoadRecordBytes(source, n, error);
+        if (!bytes) return error;
+        if (!writer.addBytes(*bytes)) return writer.error();
+    }
+    return writer.commit();
+}
+
 bool ApdWriter::add(const PersonRecord& record) {
     EncodeRecordInto(record, buffer_.data());
     return addBytes(buffer_);

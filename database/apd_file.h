@@ -40,6 +40,12 @@ std::optional<PersonRecord> LoadRecord(const std::filesystem::path& file, long n
 std::string SaveRecordInPlace(const std::filesystem::path& file, long number,
                               const PersonRecord& record);
 
+// Writes a copy of `source` into `target` with record `number` replaced by `record`; every other
+// record is copied byte for byte. Whole or not at all; never over the source itself. Empty on
+// success, else why.
+std::string WriteCopyWithRecord(const std::filesystem::path& source, long number,
+                                const PersonRecord& record, const std::filesystem::path& target);
+
 // Writes a new database file record by record, whole or not at all (nothing is replaced until
 // commit()).
 class ApdWriter {

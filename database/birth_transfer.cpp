@@ -9,15 +9,16 @@ namespace quintaro {
 
 namespace {
 
-std::optional<BirthClock> ClockOf(const PersonRecord& r) {
+// Works on a record and on a listing's summary alike: both carry the birth fields by these names.
+template <class Birth>
+std::optional<BirthClock> ClockOf(const Birth& r) {
     if (r.birthHour < 1 || r.birthHour > 12 || r.birthMinute > 59) return std::nullopt;
     if (r.amPm != "AM" && r.amPm != "PM") return std::nullopt;
     return BirthClock{r.birthHour, r.birthMinute, r.amPm == "PM" ? Meridiem::PM : Meridiem::AM};
 }
 
-}  // namespace
-
-BirthData BirthDataOf(const PersonRecord& r) {
+template <class Birth>
+BirthData BirthOf(const Birth& r) {
     BirthData birth;
     birth.name = TrimBlanks(r.primaryName);
     birth.place = TrimBlanks(r.birthPlace);
@@ -25,6 +26,29 @@ BirthData BirthDataOf(const PersonRecord& r) {
     birth.time = ClockOf(r);
     if (std::isfinite(r.timeZone) && std::fabs(r.timeZone) <= 24) birth.zone = r.timeZone;
     return birth;
+}
+
+}  // namespace
+
+BirthData BirthDataOf(const PersonRecord& r) {
+    return BirthOf(r);
+}
+
+BirthData BirthDataOf(const PersonSummary& s) {
+    return BirthOf(s);
+}
+
+std::optional<BirthMoment> BirthMomentOf(const BirthData& birth, double fallbackZone) {
+    if (!birth.date) return std::nullopt;
+    BirthMoment moment;
+    moment.noonAssumed = !birth.time;
+    moment.zoneAssumed = !birth.zone;
+    const BirthClock clock = birth.time.value_or(BirthClock{12, 0, Meridiem::PM});
+    const double zone = birth.zone.value_or(fallbackZone);
+    moment.jd = MomentToJD(birth.date->year, birth.date->month, birth.date->day,
+                           clock.hour + clock.minute / 100.0, clock.meridiem, zone)
+                    .ChartJD;
+    return moment;
 }
 
 bool TransferBirthDate(const BirthData& birth, EntrySection& natal) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/calendar.h"
+#include "database/person_listing.h"
 #include "database/person_record.h"
 #include "setup/entry_model.h"
 
@@ -34,6 +35,18 @@ struct BirthData {
 };
 
 BirthData BirthDataOf(const PersonRecord& record);
+// The same from a listing's summary, which holds the record's whole birth data.
+BirthData BirthDataOf(const PersonSummary& summary);
+
+// The birth moment of a record as a chart takes it, for work on many records at once.
+struct BirthMoment {
+    double jd = 0;             // Universal Time
+    bool noonAssumed = false;  // the record holds no usable birth time: 12:00 P.M. is taken
+    bool zoneAssumed = false;  // the record holds no usable zone: the given one is taken
+};
+// Nothing when the record has no birth date. The date, clock and zone are read as the natal
+// section reads its fields, so that the moment is the one of the record's chart.
+std::optional<BirthMoment> BirthMomentOf(const BirthData& birth, double fallbackZone);
 
 // "Transfer birth date": the name into the natal name and the month, day and year into the
 // natal date fields; nothing else changes. False, and nothing changes, when the record has no

@@ -5,6 +5,7 @@
 
 #include "database/apd_file.h"
 #include "database/person_listing.h"
+#include "database/record_checks.h"
 
 namespace quintaro {
 
@@ -14,6 +15,7 @@ std::optional<DatabaseView> OpenDatabase(const std::filesystem::path& file, std:
     DatabaseView view;
     view.file = file;
     view.count = size->records;
+    view.leftoverBytes = size->leftoverBytes;
     if (view.count > 0 && !GoToRecord(view, 1, error)) return std::nullopt;
     return view;
 }
@@ -21,22 +23,32 @@ std::optional<DatabaseView> OpenDatabase(const std::filesystem::path& file, std:
 bool GoToRecord(DatabaseView& view, long number, std::string& error) {
     auto record = LoadRecord(view.file, number, error);
     if (!record) return false;
+    if (auto problems = CheckRecord(*record); !problems.empty()) {
+        error = view.file.string() + ": record " + std::to_string(number) +
+                " is damaged or no person record: " + problems.front();
+        return false;
+    }
     view.record = std::move(*record);
     view.current = number;
     return true;
 }
 
-bool StepRecord(DatabaseView& view, int direction, std::string& error) {
-    if (view.count == 0) return false;
+std::optional<long> NeighbourRecord(const DatabaseView& view, int direction) {
+    if (view.count == 0) return std::nullopt;
     if (!view.alphabetical) {
         long next = view.current + (direction < 0 ? -1 : 1);
-        if (next < 1 || next > view.count) return false;
-        return GoToRecord(view, next, error);
+        if (next < 1 || next > view.count) return std::nullopt;
+        return next;
     }
     auto at = std::find(view.order.begin(), view.order.end(), view.current);
-    if (at == view.order.end()) return false;
-    if (direction < 0 ? at == view.order.begin() : at + 1 == view.order.end()) return false;
-    return GoToRecord(view, direction < 0 ? *(at - 1) : *(at + 1), error);
+    if (at == view.order.end()) return std::nullopt;
+    if (direction < 0 ? at == view.order.begin() : at + 1 == view.order.end()) return std::nullopt;
+    return direction < 0 ? *(at - 1) : *(at + 1);
+}
+
+bool StepRecord(DatabaseView& view, int direction, std::string& error) {
+    auto next = NeighbourRecord(view, direction);
+    return next && GoToRecord(view, *next, error);
 }
 
 bool SetAlphabetical(DatabaseView& view, bool on, std::string& error) {

@@ -17,18 +17,23 @@ namespace quintaro {
 struct DatabaseView {
     std::filesystem::path file;
     long count = 0;
-    long current = 0;  // record number of `record`; 0 when the database has no records
+    long leftoverBytes = 0;  // bytes after the last whole record (a damaged file)
+    long current = 0;        // record number of `record`; 0 when the database has no records
     PersonRecord record;
     bool alphabetical = false;
     std::vector<long> order;  // record numbers by primary name, while alphabetical
 };
 
 // Opens a database and loads its first record. Nothing, with the reason, when the file cannot
-// be read.
+// be read or its first record is damaged (a foreign file).
 std::optional<DatabaseView> OpenDatabase(const std::filesystem::path& file, std::string& error);
 
-// Loads record `number`; a number outside 1 to the count is not loaded (false, with the reason).
+// Loads record `number`. A number outside 1 to the count, or a record that is damaged or no
+// person record, is not loaded: false, with the reason naming the file and the record.
 bool GoToRecord(DatabaseView& view, long number, std::string& error);
+
+// The record that "<" (-1) or ">" (+1) goes to in the current order; nothing at either end.
+std::optional<long> NeighbourRecord(const DatabaseView& view, int direction);
 
 // "<" (-1) and ">" (+1): the neighbouring record in the current order, stopping at either end.
 // False when there is nothing to move to or the record cannot be read.

@@ -42,6 +42,11 @@ PersonSummary Summarise(long number, std::string_view head) {
     s.memberNumber = std::move(record.memberNumber);
     s.birthDateForSorting = std::move(record.birthDateForSorting);
     s.birthDate = record.birthDate;
+    s.birthHour = record.birthHour;
+    s.birthMinute = record.birthMinute;
+    s.amPm = std::move(record.amPm);
+    s.timeZone = record.timeZone;
+    s.birthPlace = std::move(record.birthPlace);
     return s;
 }
 

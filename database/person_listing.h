@@ -5,6 +5,7 @@
 // of every record (names, member number, birth data), read without decoding the rest.
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -24,6 +25,11 @@ struct PersonSummary {
     std::string memberNumber;
     std::string birthDateForSorting;
     double birthDate = 0;
+    uint8_t birthHour = 0;
+    uint8_t birthMinute = 0;
+    std::string amPm;
+    float timeZone = 0;
+    std::string birthPlace;
     std::vector<std::string> problems;  // why the record looks damaged; empty for a sound one
 };
 

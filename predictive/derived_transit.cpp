@@ -47,6 +47,7 @@ void WriteTransit(const DerivedTransit& derived, EntrySection& transit) {
         transit.minute = std::to_string(clockMinutes % 100);
         transit.pm = derived.local.meridiem == Meridiem::PM;
         transit.zone = derived.zone;
+        transit.zoneSource = derived.zoneSource;
     }
     if (derived.withPlace) {
         transit.longDeg = derived.longDeg;

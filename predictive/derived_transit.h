@@ -24,6 +24,9 @@ struct DerivedTransit {
     // transit keeps its clock).
     bool withClock = false;
     std::string zone;
+    // Where that zone comes from: a zone taken from a place (a return at the natal place, whose
+    // zone then follows the transit fields), or a number of its own.
+    SectionZone zoneSource;
     // The coordinates are written too (returns).
     bool withPlace = false;
     std::string longDeg, longMin, latDeg, latMin;

@@ -27,6 +27,8 @@ constexpr ChartLayout kTransitAt = {27, 28, 29, 30, 31, 32, 34, 35, 36, 37};
 constexpr int kCarriedAAt = 13;
 constexpr int kCarriedBAt = 14;
 constexpr int kFlagsAt = 22;
+constexpr size_t kNatalZoneNameAt = 40;  // the eighth line, when there is one
+constexpr size_t kTransitZoneNameAt = 41;
 
 // ---- writing ----
 
@@ -105,6 +107,7 @@ ChartFileChart ChartOf(const EntrySection& s) {
     c.day = s.day;
     c.minute = s.minute;
     c.zone = s.zone;
+    if (s.zoneSource.fromPlace) c.zoneName = s.zoneSource.name;
     c.hour24 = Hour24(s);
     c.longitude = FileCoordinate(s.longDeg, s.longMin, s.east);
     c.latitude = FileCoordinate(s.latDeg, s.latMin, s.south);
@@ -263,7 +266,10 @@ void ApplyChart(const ChartFileChart& c, const ChartLayout& at, int valuesRead, 
     if (dateOnly) return;
     if (read(at.hour)) ApplyHour(c.hour24, s);
     if (read(at.minute)) s.minute = c.minute;
-    if (read(at.zone)) s.zone = c.zone;
+    if (read(at.zone)) {
+        s.zone = c.zone;
+        s.zoneSource = {c.zoneName, !c.zoneName.empty(), {}, false};
+    }
     if (read(at.place)) s.place = c.place;
     if (read(at.longitude)) ApplyCoordinate(c.longitude, s.longDeg, s.longMin, s.east);
     if (read(at.latitude)) ApplyCoordinate(c.latitude, s.latDeg, s.latMin, s.south);
@@ -321,19 +327,28 @@ std::string FormatChartFile(const ChartFile& f) {
     out += ZonedLine(
         {QuotedField(t.place), CoordinateField(t.longitude), CoordinateField(t.latitude)});
     out += ZonedLine({NumberField(1), NumberField(1)});
+    if (!n.zoneName.empty() || !t.zoneName.empty())
+        out += ZonedLine({QuotedField(n.zoneName), QuotedField(t.zoneName)});
     return out;
 }
 
 ChartFile ParseChartFile(std::string_view text) {
     ChartFile file;
-    std::vector<std::string> values = SplitValues(text, ChartFileValueCount);
+    std::vector<std::string> values = SplitValues(text, ChartFileValueCount + 2);
+    if (values.size() > kNatalZoneNameAt) file.natal.zoneName = values[kNatalZoneNameAt];
+    if (values.size() > kTransitZoneNameAt) file.transit.zoneName = values[kTransitZoneNameAt];
+    values.resize(std::min<size_t>(values.size(), ChartFileValueCount));
     file.valuesRead = static_cast<int>(values.size());
     ValueReader in(std::move(values), file.problems);
+    std::string natalZoneName = std::move(file.natal.zoneName);
+    std::string transitZoneName = std::move(file.transit.zoneName);
     file.natal = ReadChart(in, kNatalAt);
+    file.natal.zoneName = std::move(natalZoneName);
     file.carriedA = in.number(kCarriedAAt);
     file.carriedB = in.number(kCarriedBAt);
     for (int k = 0; k < 5; ++k) file.flags[static_cast<size_t>(k)] = in.number(kFlagsAt + k) != 0;
     file.transit = ReadChart(in, kTransitAt);
+    file.transit.zoneName = std::move(transitZoneName);
     if (file.valuesRead < ChartFileValueCount)
         file.problems.insert(file.problems.begin(),
                              "it ends after " + std::to_string(file.valuesRead) + " of its " +

@@ -29,9 +29,13 @@ inline constexpr std::string_view kNatalIntoTransitFilter =
 
 // One chart as a file holds it. The date, minute and zone are the entry texts, unchanged; the
 // hour is on the 24-hour clock; coordinates are signed decimal degrees (West and North positive).
+// The zone name ("America/New_York") is that of a zone taken from the place; a file holds the
+// two names, natal and transit, in an eighth line after the 40 values, and only when there is
+// one: older readers stop after the 40 values, and a file without names keeps its seven lines.
 struct ChartFileChart {
     std::string name, place;
     std::string year, month, day, minute, zone;
+    std::string zoneName;
     double hour24 = 0;
     double longitude = 0;
     double latitude = 0;
@@ -84,9 +88,11 @@ enum class ChartFileTarget {
 
 // Writes the values read into the entry fields: hours below 12 select AM (0 becomes 12), 12 and
 // above PM; a negative coordinate selects East (South); degrees are the whole part, minutes the
-// fraction × 60 rounded. Flags go to natal slots 13, 18 and 19, 20, 12 and 4 of `selection`.
-// Fields beyond the values read keep their contents. The carried values are held in `memory`
-// (except for NatalIntoTransit, which reads only the natal lines).
+// fraction × 60 rounded. A zone read with a zone name turns "zone from place" on for that zone
+// (the zone field keeps the number read); a zone read without one is a number of its own. Flags go
+// to natal slots 13, 18 and 19, 20, 12 and 4 of `selection`. Fields beyond the values read keep
+// their contents. The carried values are held in `memory` (except for NatalIntoTransit, which reads
+// only the natal lines).
 void ApplyChartFile(const ChartFile& file, ChartFileTarget target, EntryModel& model,
                     SelectionFlags& selection, ChartFileMemory& memory);
 

@@ -24,7 +24,7 @@ constexpr std::array<FieldRules, 12> kEntryRules = {{
     {4, kDigits},                // year
     {2, kDigits},                // hour
     {2, kDigits},                // minute
-    {4, kZoneKeys},              // zone
+    {9, kZoneKeys},              // zone: room for -5.75 or a mean time to the second, 4.933333
     {2, kDigits},                // latitude degrees
     {2, kDigits},                // latitude minutes
     {3, kDigits},                // longitude degrees

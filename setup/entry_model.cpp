@@ -64,6 +64,7 @@ void FillHomeLocation(EntrySection& section, const HomeLocation& home) {
     section.latDeg = NumberText(home.latitude.angle.units);
     section.latMin = NumberText(home.latitude.angle.minutes);
     section.south = home.latitude.side == NorthSouth::South;
+    section.zoneSource = {};
 }
 
 // Degrees and minutes of two fields and whether the other side (East, South) is chosen. A reading
@@ -229,6 +230,7 @@ void CopyLocation(const EntrySection& from, EntrySection& to) {
     to.latDeg = from.latDeg;
     to.latMin = from.latMin;
     to.south = from.south;
+    to.zoneSource = from.zoneSource;
 }
 }  // namespace
 
@@ -259,6 +261,7 @@ void SetPresetLocation(EntryModel& model, LocationPreset preset) {
     n.latMin = location.latMin;
     n.east = false;
     n.south = false;
+    n.zoneSource = {};
     CopyLocation(n, model.transit);
 }
 

@@ -13,6 +13,15 @@ namespace quintaro {
 // The two sections of the entry window.
 enum class Section { Natal, Transit };
 
+// Where a section's zone comes from once a place with a named zone was chosen (or a chart that
+// saved one was loaded).
+struct SectionZone {
+    std::string name;         // "America/New_York"; empty: the zone field is all there is
+    bool fromPlace = false;   // "zone from place": the zone follows the date, time and place
+    std::string note;         // what the zone is ("EDT, daylight saving time") or what is wrong
+    bool unresolved = false;  // no single zone for the time: no chart until one is typed
+};
+
 // One section of the entry window as the user typed it. A window binds its widgets to these
 // texts and choices; every operation below works on them, so the window holds no logic.
 struct EntrySection {
@@ -26,6 +35,7 @@ struct EntrySection {
     bool pm = false;     // optPM selected (else optAM)
     bool south = false;  // "S" chosen (else "N")
     bool east = false;   // "E" chosen (else "W")
+    SectionZone zoneSource;
 };
 
 // The option fields and display check boxes shared by both charts.
@@ -107,7 +117,8 @@ void NormaliseHour(EntrySection& section, Section which, Messages& messages);
 // hour shows the same warning as NormaliseHour and gives false.
 bool CheckHourText(const EntrySection& section, Section which, Messages& messages);
 
-// Transit hour, minute, AM/PM, zone, coordinates and directions take the natal values.
+// Transit hour, minute, AM/PM, zone (with where it comes from), coordinates and directions take
+// the natal values.
 void CopyNatalToTransit(EntryModel& model);
 // Exchanges every field of the two sections. The caller recomputes afterwards.
 void SwapNatalTransit(EntryModel& model);
@@ -126,7 +137,7 @@ struct LocationPresetPlace {
 };
 const LocationPresetPlace& PresetPlace(LocationPreset preset);
 // Sets the natal zone and coordinates (West, North), then copies them with their directions into
-// the transit section. Does not recompute.
+// the transit section; the zone is then a number of its own, not a place's. Does not recompute.
 void SetPresetLocation(EntryModel& model, LocationPreset preset);
 
 // The step-chart field: "t" becomes "n", anything else "t".

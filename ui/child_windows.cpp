@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 // The main window's small child windows, opened by name and kept until closed.
+#include "ui/aspectarian_window.h"
 #include "ui/duo_wheel_window.h"
 #include "ui/filter_windows.h"
 #include "ui/house_wheel_window.h"
 #include "ui/main_window.h"
 #include "ui/option_windows.h"
 #include "ui/predictive_windows.h"
+#include "ui/synch_windows.h"
 
 namespace quintaro {
 
@@ -20,6 +22,8 @@ QWidget* MakeChildWindow(const QString& name, WorkstationController& controller)
     if (name == QLatin1String("SolarArcForm")) return new SolarArcForm(controller);
     if (name == QLatin1String("ReturnsForm")) return new ReturnsForm(controller);
     if (name == QLatin1String("SiderealForm")) return new SiderealForm(controller);
+    if (QWidget* synch = MakeSynchWindow(name, controller)) return synch;
+    if (name == QLatin1String("VelmAspectarian")) return new VelmAspectarian(controller);
     return MakeOptionWindow(name, controller);
 }
 

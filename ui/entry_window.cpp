@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include "app/entry_places.h"
 #include "aspects/aspect_grid.h"
 #include "ui/entry_field_controls.h"
 #include "ui/glyph_font.h"
@@ -99,6 +100,7 @@ QWidget* EntryWindow::buildSection(Section section) {
             widgets.spins[field] = spin;
             connect(spin, &SpinButtons::stepped, this, [this, section, field](int direction) {
                 Spin(controller_.entry().section(section), field, direction);
+                EntryFieldEdited(controller_.session(), section, field);
                 showSection(section);
             });
             row->addWidget(spin);
@@ -110,6 +112,14 @@ QWidget* EntryWindow::buildSection(Section section) {
     layout->addWidget(addField(EntryField::Name), 0, 1, 1, 5);
     layout->addWidget(Caption(EntryFieldControl(EntryField::Place).label), 1, 0);
     layout->addWidget(addField(EntryField::Place), 1, 1, 1, 5);
+    widgets.places =
+        new PlaceCompleter(widgets.fields[EntryField::Place], [this](const std::string& typed) {
+            return PlaceCompletions(controller_.session(), typed, 10);
+        });
+    connect(widgets.places, &PlaceCompleter::chosen, this, [this, section](const GeoPlace& place) {
+        ChooseEntryPlace(controller_.session(), section, place);
+        showSection(section);
+    });
     int column = 0;
     for (EntryField field : kDateTimeFields) {
         layout->addWidget(Caption(EntryFieldControl(field).label), 2, column);
@@ -141,6 +151,8 @@ QWidget* EntryWindow::buildSection(Section section) {
     auto bind = [this, section](QRadioButton* button, bool EntrySection::*choice) {
         connect(button, &QRadioButton::toggled, this, [this, section, choice](bool on) {
             controller_.entry().section(section).*choice = on;
+            EntryChoiceChanged(controller_.session(), section);
+            showSection(section);
         });
     };
     bind(widgets.pm, &EntrySection::pm);
@@ -155,7 +167,30 @@ QWidget* EntryWindow::buildSection(Section section) {
             section == Section::Natal ? &WorkstationController::natalNow
                                       : &WorkstationController::transitNow);
     layout->addWidget(now, 5, 5);
+    layout->addWidget(buildZoneRow(section, box), 7, 0, 1, 6);
     return box;
+}
+
+QWidget* EntryWindow::buildZoneRow(Section section, QWidget* box) {
+    SectionWidgets& widgets = sections_[section];
+    auto* row = new QWidget(box);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    widgets.zoneFromPlace = new QCheckBox(QStringLiteral("Zone from place"), row);
+    widgets.zoneFromPlace->setObjectName(SectionControl("chkZoneFromPlace", section));
+    widgets.zoneFromPlace->setToolTip(
+        QStringLiteral("The zone follows the place's zone for the date and time, daylight "
+                       "saving and historical changes included"));
+    connect(widgets.zoneFromPlace, &QCheckBox::clicked, this, [this, section](bool on) {
+        SetEntryZoneFromPlace(controller_.session(), section, on);
+        showSection(section);
+    });
+    widgets.zoneNote = new QLabel(row);
+    widgets.zoneNote->setObjectName(SectionControl("lblZoneNote", section));
+    widgets.zoneNote->setWordWrap(true);
+    layout->addWidget(widgets.zoneFromPlace);
+    layout->addWidget(widgets.zoneNote, 1);
+    return row;
 }
 
 QWidget* EntryWindow::buildOptions() {
@@ -277,10 +312,15 @@ void EntryWindow::buildGrid() {
 void EntryWindow::fieldEdited(Section section, EntryField field, const QString& text) {
     EntrySection& model = controller_.entry().section(section);
     FieldText(model, field) = text.toStdString();
-    if (field == EntryField::Hour) {
+    if (field == EntryField::Hour)
         NormaliseHour(model, section, controller_.workstation().messages);
+    const SectionZone before = model.zoneSource;
+    const std::string zoneBefore = model.zone;
+    EntryFieldEdited(controller_.session(), section, field);
+    const SectionZone& after = model.zoneSource;
+    if (field == EntryField::Hour || model.zone != zoneBefore || after.note != before.note ||
+        after.fromPlace != before.fromPlace)
         showSection(section);
-    }
 }
 
 void EntryWindow::showSection(Section section) {
@@ -293,6 +333,11 @@ void EntryWindow::showSection(Section section) {
     (model.pm ? widgets.pm : widgets.am)->setChecked(true);
     (model.south ? widgets.south : widgets.north)->setChecked(true);
     (model.east ? widgets.east : widgets.west)->setChecked(true);
+    const SectionZone& zone = model.zoneSource;
+    widgets.zoneFromPlace->setEnabled(!zone.name.empty());
+    widgets.zoneFromPlace->setChecked(zone.fromPlace);
+    widgets.zoneNote->setText(QString::fromStdString(zone.note));
+    widgets.zoneNote->setStyleSheet(zone.unresolved ? QStringLiteral("color: #b00000") : QString());
 }
 
 void EntryWindow::showModel() {
@@ -362,6 +407,18 @@ FieldEdit* EntryWindow::option(OptionField field) const {
 
 SpinButtons* EntryWindow::spin(Section section, EntryField field) const {
     return sections_.at(section).spins.at(field);
+}
+
+PlaceCompleter* EntryWindow::placeCompleter(Section section) const {
+    return sections_.at(section).places;
+}
+
+QCheckBox* EntryWindow::zoneFromPlace(Section section) const {
+    return sections_.at(section).zoneFromPlace;
+}
+
+QLabel* EntryWindow::zoneNote(Section section) const {
+    return sections_.at(section).zoneNote;
 }
 
 QCheckBox* EntryWindow::bodyCheck(const QString& control) const {

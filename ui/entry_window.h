@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -11,6 +12,7 @@
 #include "setup/entry_fields.h"
 #include "ui/body_check_boxes.h"
 #include "ui/field_edit.h"
+#include "ui/place_completer.h"
 #include "ui/workstation_controller.h"
 
 namespace quintaro {
@@ -33,6 +35,10 @@ class EntryWindow : public QWidget {
     SpinButtons* spin(Section section, EntryField field) const;
     // The body check box with this control name ("Check5").
     QCheckBox* bodyCheck(const QString& control) const;
+    // The Place field's completion from the atlas, the "zone from place" box and the zone's note.
+    PlaceCompleter* placeCompleter(Section section) const;
+    QCheckBox* zoneFromPlace(Section section) const;
+    QLabel* zoneNote(Section section) const;
     QTableWidget* grid() const { return grid_; }
 
   protected:
@@ -45,6 +51,9 @@ class EntryWindow : public QWidget {
         QRadioButton *am = nullptr, *pm = nullptr;
         QRadioButton *north = nullptr, *south = nullptr;
         QRadioButton *west = nullptr, *east = nullptr;
+        QCheckBox* zoneFromPlace = nullptr;
+        QLabel* zoneNote = nullptr;
+        PlaceCompleter* places = nullptr;
     };
 
     QWidget* buildSection(Section section);
@@ -53,6 +62,7 @@ class EntryWindow : public QWidget {
     QWidget* buildButtons();
     void buildGrid();
     void fieldEdited(Section section, EntryField field, const QString& text);
+    QWidget* buildZoneRow(Section section, QWidget* box);
     void showSection(Section section);
     void gridClicked(int row, int column);
 

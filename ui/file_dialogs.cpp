@@ -47,7 +47,18 @@ FileDialogs StandardFileDialogs(QWidget* parent) {
             return QString();
         return dialog.selectedFiles().front();
     };
+    dialogs.openMany = [parent](const FileRequest& request) {
+        return QFileDialog::getOpenFileNames(parent, request.title, InitialPath(request),
+                                             request.filter);
+    };
     return dialogs;
+}
+
+QStringList OpenFiles(const FileDialogs& dialogs, const FileRequest& request) {
+    if (dialogs.openMany) return dialogs.openMany(request);
+    if (!dialogs.open) return {};
+    const QString file = dialogs.open(request);
+    return file.isEmpty() ? QStringList() : QStringList{file};
 }
 
 }  // namespace quintaro

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <string_view>
@@ -23,7 +24,12 @@ struct FileRequest {
 struct FileDialogs {
     std::function<QString(const FileRequest&)> open;
     std::function<QString(const FileRequest&)> save;
+    // Several files at once; without it, `open` chooses one.
+    std::function<QStringList(const FileRequest&)> openMany;
 };
+
+// The files chosen through openMany, or the one chosen through open.
+QStringList OpenFiles(const FileDialogs& dialogs, const FileRequest& request);
 
 // The toolkit's file dialogs over the given parent.
 FileDialogs StandardFileDialogs(QWidget* parent);

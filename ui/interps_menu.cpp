@@ -5,6 +5,9 @@
 #include <QActionGroup>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QTextDocument>
 
 #include "app/interpretations.h"
 #include "core/install_folder.h"
@@ -36,11 +39,45 @@ constexpr std::array<std::pair<ReportMode, const char*>, 3> NatalForms = {{
     {ReportMode::NatalMoney, "MoneyOnly"},
 }};
 
+// Selects and scrolls to a synchronization's group (its display line) in the section of its kind.
+// The rich text may have merged the blanks of the 5-character names, so any run of blanks
+// matches. A group the filtered form left out selects the section's title instead.
+void ShowSynchronization(QTextBrowser& text, SynchKind kind, const std::string& line) {
+    const QString title = kind == SynchKind::HelioLongitude
+                              ? QStringLiteral("Helio longitude synchronization")
+                              : QStringLiteral("Geo longitude synchronization");
+    const QTextDocument* document = text.document();
+    const QTextCursor section = document->find(title);
+    if (section.isNull()) return;
+    QStringList words;
+    for (const QString& word : Q(line).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        words << QRegularExpression::escape(word);
+    const QTextCursor group =
+        document->find(QRegularExpression(words.join(QStringLiteral("[\\s\\x{00A0}]+"))), section);
+    const QTextCursor nextSection =
+        document->find(QStringLiteral("Helio longitude synchronization"), section);
+    const bool inSection =
+        !group.isNull() && (kind == SynchKind::HelioLongitude || nextSection.isNull() ||
+                            group.position() < nextSection.position());
+    text.setTextCursor(inSection ? group : section);
+    text.ensureCursorVisible();
+}
+
 }  // namespace
 
 void MainWindow::buildInterpsMenu() {
     QMenu* interps = menuBar()->addMenu(QStringLiteral("&Interps"));
     interps->setObjectName(QStringLiteral("mnuInterps"));
+    // The small synchronization wheels open the synchronization interpretations (in the report
+    // kind a grid row's click reads) at the synchronization they show.
+    session_.synch.openInterpretations = [this](SynchKind kind, int index) {
+        ReportWindow* window =
+            showReportWindow(InterpretationView::Synchronization, session_.interps.gridSet);
+        const auto& records = session_.synch.day.of(kind).records;
+        if (index >= 1 && index <= static_cast<int>(records.size()))
+            ShowSynchronization(*window->text(), kind,
+                                records[static_cast<std::size_t>(index - 1)].line);
+    };
     const std::tuple<InterpretationView, const char*, const char*> reports[] = {
         {InterpretationView::Longitude, "Longitude interpretations", "mnuInterpsLong_"},
         {InterpretationView::DeclinationLatitude, "Declination/Latitude interpretations",

@@ -123,6 +123,18 @@ void MainWindow::buildDataMenu() {
     option("Display All As Solid", "mnuDataDisplayAllAsSolid", &DisplayChoices::allSolid);
     option("Toggle Background Color", "mnuDataToggleBackgroundColor",
            &DisplayChoices::whiteBackground);
+
+    // Synchronization ratings and symmetrical patterns.
+    data->addSeparator();
+    addCommand(data, QStringLiteral("Synchronization ratings"),
+               QStringLiteral("mnuDataSynchRatings"),
+               [this] { showChildWindow(QStringLiteral("Synch_Ratings")); });
+    addCommand(data, QStringLiteral("Find symmetrical patterns"),
+               QStringLiteral("mnuDataFindSymmetricalPatterns"),
+               [this] { showChildWindow(QStringLiteral("Symmetry_form")); });
+    addCommand(data, QStringLiteral("Set symmetrical orbs"),
+               QStringLiteral("mnuDataSetSymmetricalOrbs"),
+               [this] { showChildWindow(QStringLiteral("frmSetSymOrbs")); });
 }
 
 void MainWindow::buildAspectMenus() {
@@ -224,14 +236,11 @@ void MainWindow::buildLaterMenus() {
     addCommand(advanced, QStringLiteral("Sidereal chart"),
                QStringLiteral("mnuWesternSiderealChart"),
                [this] { showChildWindow(QStringLiteral("SiderealForm")); });
+    addCommand(advanced, QStringLiteral("Generate aspectarian"),
+               QStringLiteral("mnuAdvancedGenerateAspectarian"),
+               [this] { showChildWindow(QStringLiteral("VelmAspectarian")); });
     advanced->addSeparator();
-    addCommand(advanced, QStringLiteral("Open database"), QStringLiteral("mnuFileOpenDB"));
-    addCommand(advanced, QStringLiteral("Athletes database"),
-               QStringLiteral("mnuAdvancedDatabase_Athletes"));
-    addCommand(advanced, QStringLiteral("First trade date database"),
-               QStringLiteral("mnuAdvancedDatabase_FTD"));
-    advanced->addSeparator();
-    addCommand(advanced, QStringLiteral("Price pivots"), QStringLiteral("mnuTradingToolsPivots"));
+    buildDatabaseMenu(advanced);
 }
 
 void MainWindow::buildWindowMenu() {

@@ -14,6 +14,7 @@
 #include "app/interpretation_views.h"
 #include "app/printouts.h"
 #include "app/session.h"
+#include "ui/database_controller.h"
 #include "ui/file_dialogs.h"
 #include "ui/glyph_font.h"
 #include "ui/printout_printer.h"
@@ -59,6 +60,9 @@ class MainWindow : public QMainWindow {
     AspectGridWindow* gridWindow(int window) const;
     QWidget* showChildWindow(const QString& name);
 
+    // Person databases and price pivots (ui/database_menus.cpp).
+    DatabaseController& databaseController() { return *database_; }
+    QWidget* showDatabaseWindow(const QString& name);
     // Interpretations (ui/interps_menu.cpp): the report windows, the revision window, and the
     // interpretation of a clicked aspect grid row.
     ReportWindow* showReportWindow(InterpretationView view, ReportMode mode);
@@ -79,6 +83,7 @@ class MainWindow : public QMainWindow {
     void buildOptionMenu();
     void buildLaterMenus();
     void buildWindowMenu();
+    void buildDatabaseMenu(QMenu* menu);
     void buildInterpsMenu();
     QAction* addCommand(QMenu* menu, const QString& caption, const QString& name,
                         std::function<void()> action = {});
@@ -92,6 +97,7 @@ class MainWindow : public QMainWindow {
 
     Session& session_;
     WorkstationController controller_;
+    std::unique_ptr<DatabaseController> database_;  // made with the menus
     QMdiArea* mdi_;
     QLabel* dateLabel_;
     QLabel* timeLabel_;

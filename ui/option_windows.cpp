@@ -12,6 +12,7 @@
 #include <array>
 #include <vector>
 
+#include "app/synch_runs.h"
 #include "setup/group_files.h"
 #include "setup/planet_groups.h"
 #include "setup/priority_file.h"
@@ -114,6 +115,7 @@ class SelectionWindow : public QWidget {
         layout->addWidget(scroll, 1);
         layout->addWidget(buildButtons());
         boxes_->show(live());
+        if (isName("Syn_Opt")) showSynchMembers();
         if (isName("Geo_Opt")) {
             for (int i = 0; i < SelectionFlagCount; ++i) {
                 connect(boxes_->box(i), &QCheckBox::clicked, this, [this, i](bool on) {
@@ -127,6 +129,22 @@ class SelectionWindow : public QWidget {
 
   private:
     bool isName(const char* name) const { return qstrcmp(definition_.name, name) == 0; }
+
+    // The synchronization members: the caption names the file they were loaded from, and the
+    // boxes follow a newly loaded file.
+    void showSynchMembers() {
+        auto caption = [this] {
+            const std::string& from = controller_.session().synch.memberWindowCaption;
+            setWindowTitle(from.empty() ? QString::fromLatin1(definition_.caption)
+                                        : QString::fromStdString(from));
+        };
+        caption();
+        connect(&controller_, &WorkstationController::synchMembersChanged, this, [this, caption] {
+            boxes_->show(live());
+            showGroup();
+            caption();
+        });
+    }
 
     GroupKind kind() const {
         if (isName("Crucial_Opt")) return GroupKind::Crucial;
@@ -251,6 +269,7 @@ class SelectionWindow : public QWidget {
             controller_.applySelection(flags);
             return;
         }
+        if (isName("Syn_Opt")) UseSelectionWindowMembers(controller_.session());
         if (SelectionGroups* g = groups())
             g->live = flags;
         else if (isName("Blue_Opt"))

@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include "app/entry_places.h"
 #include "setup/chart_computation.h"
-#include "setup/entry_stepping.h"
 #include "setup/positions_grid.h"
 
 namespace quintaro {
@@ -56,19 +56,21 @@ void WorkstationController::recalc() {
 }
 
 void WorkstationController::step(int direction) {
-    StepChart(entry(), direction);
+    StepEntryChart(session_, direction);
     Q_EMIT entryChanged();
     compute();
 }
 
 void WorkstationController::natalNow() {
     NatalNowButton(entry(), workstation().clock);
+    EntryChoiceChanged(session_, Section::Natal);  // a zone from the place follows the time
     Q_EMIT entryChanged();
     compute();
 }
 
 void WorkstationController::transitNow() {
     TransitNowButton(entry(), workstation().clock);
+    EntryChoiceChanged(session_, Section::Transit);
     Q_EMIT entryChanged();
     compute();
 }

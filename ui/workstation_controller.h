@@ -66,6 +66,8 @@ class WorkstationController : public QObject {
     void entryChanged();
     void computed();
     void displayChanged();
+    // The synchronization members were loaded from a file: the member-selection window shows them.
+    void synchMembersChanged();
 
   private:
     void compute();

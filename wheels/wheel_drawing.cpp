@@ -209,7 +209,7 @@ WheelLayout DrawPlacedBodies(DrawSurface& surface, const WheelInput& input, cons
 
         auto offset = LabelSlotOffset(placed.sector, inSector[placed.sector], placed.running,
                                       labelPitch / rowFactor);
-        if (offset) {
+        if (offset && input.options.degreeLabels) {
             surface.setFontName(FontChoice{}.name);
             surface.setFontSize(LabelFontSize);
             std::string text = DegreeLabelText(glyph.longitude);

@@ -67,6 +67,7 @@ struct WheelOptions {
     bool displayAllAsSolid = false;
     bool whiteBackground = false;
     ApplyingOnlyMode applyingOnly = ApplyingOnlyMode::Off;
+    bool degreeLabels = true;  // the degrees of the bodies printed beside the ring
 };
 
 struct WheelTitle {

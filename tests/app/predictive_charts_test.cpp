@@ -10,6 +10,7 @@
 #include "core/degrees.h"
 #include "core/ephemeris_loader.h"
 #include "recording_messages.h"
+#include "setup/entry_zone.h"
 #include "temp_folder.h"
 
 namespace quintaro {
@@ -160,6 +161,37 @@ TEST_F(PredictiveCharts, BadInputIsReportedAndLeavesTheEntryAlone) {
             EXPECT_EQ(ws.solarArc.geoArc, arcBefore.geoArc);
         }
     }
+}
+
+// A return at a place whose zone comes from the place: the clock in the zone of the return
+// moment (New York keeps EST at the December birth, EDT at a lunar return in July 2021).
+TEST_F(PredictiveCharts, AReturnTakesThePlacesZoneOfItsMoment) {
+    form.natal.month = "12";
+    form.natal.day = "25";
+    const GeoPlace newYork{"New York", "New York", "United States of America", "US",
+                           40.71427,   -74.00597,  "America/New_York",         8804190,
+                           false};
+    ChoosePlace(form.natal, newYork, session.places.zones());
+    ASSERT_EQ(form.natal.zone, "5");
+    Target(2021, 7, 20);
+    ws.entry.transit.zoneSource = {"Europe/London", true, "", false};  // an earlier place
+    const auto derived = ReturnIntoTransit(session, form, ReturnBody::Moon);
+    ASSERT_TRUE(derived);
+    const EntrySection& transit = ws.entry.transit;
+    EXPECT_EQ(transit.zone, "4");
+    EXPECT_EQ(transit.zoneSource.name, "America/New_York");
+    EXPECT_TRUE(transit.zoneSource.fromPlace);
+    // The clock read in that zone is the return moment.
+    const ChartData read = ReadSection(transit, MonthDayYear);
+    const double jd = MomentToJD(read.year, read.month, read.day, read.time.clock.hhmm(),
+                                 read.time.meridiem, read.zone)
+                          .ChartJD;
+    EXPECT_NEAR(jd, derived->jd, kMinute);
+    // A zone typed as a number stays the window's.
+    form.natal.zoneSource.fromPlace = false;
+    ASSERT_TRUE(ReturnIntoTransit(session, form, ReturnBody::Moon));
+    EXPECT_EQ(transit.zone, "5");
+    EXPECT_FALSE(transit.zoneSource.fromPlace);
 }
 
 }  // namespace

@@ -34,9 +34,9 @@ struct StartedSession : ::testing::Test {
 };
 
 TEST_F(StartedSession, TheStagesRunInTheirFixedOrder) {
-    const std::vector<std::string> expected = {"start",  "entry",       "positions",
-                                               "houses", "midpoints",   "aspects",
-                                               "grid",   "exact times", "displays"};
+    const std::vector<std::string> expected = {"start",       "zones",     "entry",   "positions",
+                                               "houses",      "midpoints", "aspects", "grid",
+                                               "exact times", "displays"};
     EXPECT_EQ(Names(), expected);
     std::vector<std::string> ran;
     for (ChartStage& stage : session.stages) {
@@ -68,9 +68,9 @@ TEST_F(StartedSession, AnAddedStageRunsInItsPlace) {
                                                    return true;
                                                }});
     ASSERT_TRUE(StartSession(session));
-    const std::vector<std::string> expected = {"start",       "entry",   "positions", "houses",
-                                               "midpoints",   "aspects", "patterns",  "grid",
-                                               "exact times", "displays"};
+    const std::vector<std::string> expected = {
+        "start",   "zones",    "entry", "positions",   "houses",  "midpoints",
+        "aspects", "patterns", "grid",  "exact times", "displays"};
     EXPECT_EQ(ran, expected);
     size_t found = 0;
     for (const AspectList& list : session.lists.lists) found += list.entries.size();

@@ -420,7 +420,9 @@ TEST_F(Aspectarian, ARunEndedEarlyKeepsTheDaysDone) {
         EXPECT_EQ(texts.back(), "Processing day 21 out of 31 days");
         ExpectEvents(r.geocentric.events, sky.origin,
                      {{5, Kind::LongitudeAspect, 1, 4, 1}, {365, Kind::LongitudeAspect, 1, 4, 1}});
+        EXPECT_EQ(r.geocentric.daysDone, 20);  // day 21 added nothing
         EXPECT_FALSE(r.heliocentric.ran);
+        EXPECT_EQ(r.heliocentric.daysDone, 0);
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].title, c.title);
         EXPECT_EQ(messages.shown[0].text, c.text);

@@ -288,6 +288,22 @@ TEST_F(AttFixture, MergeOnDiskWritesACombinedFileOrNothing) {
     EXPECT_EQ(written.problem->title, "Could not save the aspectarian file");
 }
 
+// A pass that ended early names the days it finished; a complete one the whole range.
+TEST_F(AttFixture, PartialPassHeaderNamesTheDaysDone) {
+    input.to = result.to = {2024, 3, 5};
+    result.days = 65;
+    const struct {
+        long daysDone;
+        const char* to;
+    } cases[] = {{1, "01 Jan 2024"}, {31, "31 Jan 2024"}, {60, "29 Feb 2024"}, {65, "05 Mar 2024"}};
+    for (const auto& c : cases) {
+        result.geocentric.daysDone = c.daysDone;
+        const AttFile geo = AttFileOfPass(result, Frame::Geocentric, input, catalogue);
+        EXPECT_EQ(StampDate(geo.header.to), c.to) << c.daysDone;
+        EXPECT_EQ(StampDate(geo.header.from), "01 Jan 2024");
+    }
+}
+
 TEST_F(AttFixture, RunSummary) {
     input.transitBodies = {1, 2, 4};
     input.natalBodies = {10};

@@ -22,7 +22,7 @@ PersonRecord Kray() {
 
 EntrySection Filled() {
     return {"Now", "Chicago", "12", "6",  "2026", "3",   "18", "6",
-            "41",  "52",      "87", "38", false,  false, false};
+            "41",  "52",      "87", "38", false,  false, false, {}};
 }
 
 TEST(BirthTransfer, RecordValuesAsTheNatalSectionTakesThem) {

@@ -17,14 +17,14 @@ namespace {
 EntrySection Chicago() {
     // 3:18 PM on 6 December 2026 at 87°38' West, 41°52' North, zone 6.
     return {"Now", "Chicago", "12", "6",  "2026", "3",   "18", "6",
-            "41",  "52",      "87", "38", true,   false, false};
+            "41",  "52",      "87", "38", true,   false, false, {}};
 }
 
 EntryModel SampleModel() {
     EntryModel model;
     model.natal = Chicago();
     model.transit = {"Transits", "New York", "1",  "2",  "2027", "12",  "05", "5",
-                     "40",       "46",       "73", "59", false,  false, false};
+                     "40",       "46",       "73", "59", false,  false, false, {}};
     return model;
 }
 
@@ -233,7 +233,7 @@ TEST(ChartDataFile, TargetsTakeTheirPartOfTheFile) {
     auto before = [] {
         EntryModel model;
         model.natal = {"A", "B", "3",  "4",  "1950", "5",  "6", "7",
-                       "8", "9", "10", "11", true,   true, true};
+                       "8", "9", "10", "11", true,   true, true, {}};
         model.transit = model.natal;
         model.transit.name = "T";
         return model;

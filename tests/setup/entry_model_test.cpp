@@ -281,9 +281,9 @@ TEST(FieldInteger, RoundsHalvesToEvenAndStaysInSixteenBits) {
 TEST(CopyAndSwap, CopyTakesTimeZoneAndPlaceButNotDateOrName) {
     EntryModel model;
     model.natal = {"N",  "Paris", "5", "6",  "1970", "8",   "15", "-1",
-                   "48", "52",    "2", "20", true,   false, true};
+                   "48", "52",    "2", "20", true,   false, true, {}};
     model.transit = {"T",  "Here", "1",  "2",  "2020", "3",  "4",  "5",
-                     "40", "46",   "73", "59", false,  true, false};
+                     "40", "46",   "73", "59", false,  true, false, {}};
     CopyNatalToTransit(model);
     const EntrySection& t = model.transit;
     EXPECT_EQ(t.name, "T");
@@ -306,9 +306,9 @@ TEST(CopyAndSwap, CopyTakesTimeZoneAndPlaceButNotDateOrName) {
 TEST(CopyAndSwap, SwapExchangesEverySectionField) {
     EntryModel model;
     model.natal = {"N",  "P1", "5", "6",  "1970", "8",   "15", "-1",
-                   "48", "52", "2", "20", true,   false, true};
+                   "48", "52", "2", "20", true,   false, true, {}};
     model.transit = {"T",  "P2", "1",  "2",  "2020", "3",  "4",  "5",
-                     "40", "46", "73", "59", false,  true, false};
+                     "40", "46", "73", "59", false,  true, false, {}};
     SwapNatalTransit(model);
     EXPECT_EQ(model.natal.name, "T");
     EXPECT_EQ(model.natal.place, "P2");

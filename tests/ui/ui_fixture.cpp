@@ -34,6 +34,13 @@ UiFixture::UiFixture() {
         requests.push_back(request);
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
     };
+    // Several files in one answer are separated by "|".
+    dialogs.openMany = [this](const FileRequest& request) {
+        requests.push_back(request);
+        return openAnswers.isEmpty()
+                   ? QStringList()
+                   : openAnswers.takeFirst().split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    };
     dialogs.save = [this](const FileRequest& request) {
         requests.push_back(request);
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
