@@ -50,5 +50,6 @@ void AddPlaceCommands(CLI::App& app, CliContext& context);
 void AddPredictiveCommands(CLI::App& app, CliContext& context);
 void AddSynchCommands(CLI::App& app, CliContext& context);
 void AddAspectarianCommands(CLI::App& app, CliContext& context);
+void AddPrintCommands(CLI::App& app, CliContext& context);
 
 }  // namespace quintaro::cli

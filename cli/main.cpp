@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
     quintaro::cli::AddPredictiveCommands(app, context);
     quintaro::cli::AddSynchCommands(app, context);
     quintaro::cli::AddAspectarianCommands(app, context);
+    quintaro::cli::AddPrintCommands(app, context);
 
     try {
         app.parse(argc, argv);

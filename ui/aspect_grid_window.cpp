@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
+#include "app/printouts.h"
 #include "ui/glyph_font.h"
 
 namespace quintaro {
@@ -41,20 +42,7 @@ SettingsWindow GridSettingsWindow(GridWindow window) {
 }
 
 GridOptions CurrentGridOptions(WorkstationController& controller, GridWindow window) {
-    const DisplayChoices& display = controller.display();
-    const Workstation& ws = controller.workstation();
-    const bool crucial =
-        window == GridWindow::LongAspectsCrucial || window == GridWindow::DeclAspectsCrucial;
-    GridOptions options;
-    options.displayMode = crucial ? display.crucialMode : display.gridMode;
-    options.aspectClassFilter = display.aspectClass;
-    options.applyingOnly = ws.entry.options.applyingOnly;
-    options.exactOn = ws.entry.options.exact;
-    options.progressionMode = controller.session().progression.on;
-    options.crucialSelection = ws.groups.crucial.live;
-    options.declinationKind = display.gridDeclinationKind;
-    options.helio = ws.entry.options.helio;
-    return options;
+    return SessionGridOptions(controller.session(), window);
 }
 
 AspectGridWindow::AspectGridWindow(WorkstationController& controller, GridWindow window,

@@ -65,10 +65,7 @@ void MainWindow::buildFileMenu() {
     addCommand(file, QStringLiteral("Export wheel (PNG, SVG, PDF)..."),
                QStringLiteral("mnuFileExportWheel"), [this] { exportWheel(); })
         ->setEnabled(false);
-    addCommand(file, QStringLiteral("Print interaspects/transits/natal aspects"),
-               QStringLiteral("mnuFilePrintNatalAspects"));
-    addCommand(file, QStringLiteral("Print a single planet's aspects"),
-               QStringLiteral("mnuFilePrintSinglePlanetsAspects"));
+    buildPrintCommands(file);
     file->addSeparator();
     addCommand(file, QStringLiteral("E&xit"), QStringLiteral("mnuFileExit"), [this] { close(); });
 }

@@ -12,10 +12,12 @@
 #include <memory>
 
 #include "app/interpretation_views.h"
+#include "app/printouts.h"
 #include "app/session.h"
 #include "ui/database_controller.h"
 #include "ui/file_dialogs.h"
 #include "ui/glyph_font.h"
+#include "ui/printout_printer.h"
 #include "ui/workstation_controller.h"
 
 namespace quintaro {
@@ -112,6 +114,18 @@ class MainWindow : public QMainWindow {
     QStringList startupTexts_;
     bool started_ = false;
     bool shutDown_ = false;
+
+    // Printouts (ui/print_menu.cpp): the aspect listings, positions and midpoints through the
+    // print dialog or the preview.
+  public:
+    PrintDialogs& printDialogs() { return printDialogs_; }
+
+  private:
+    void buildPrintCommands(QMenu* file);
+    bool printoutReady();
+    void printPrintout(Printout printout);
+    void previewPrintout(Printout printout);
+    PrintDialogs printDialogs_;
 };
 
 }  // namespace quintaro

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/atomic_file.h"
+#include "shell_quoted.h"
 
 namespace quintaro::test {
 
@@ -16,12 +17,6 @@ struct CliResult {
     int status = -1;
     std::string out, err;
 };
-
-inline std::string ShellQuoted(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
 
 // Runs quintaro-cli with the arguments; its output is caught in files of `folder`.
 inline CliResult RunCli(const std::filesystem::path& folder, const std::vector<std::string>& args) {
