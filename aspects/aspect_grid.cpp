@@ -233,8 +233,10 @@ GridModel BuildAspectGrid(GridWindow window, const GridOptions& options, const A
             row.cells[ColumnBody2] = NameCell(catalogue, source.body2);
             row.cells[ColumnDegSep] = DegSepText(source.orb);
             if (source.timed) {
-                row.cells[ColumnTimeSep] = FormatNumber(source.timed->timeToExact, "0.00") +
-                                           (options.progressionMode ? "y" : "d");
+                // An exact moment that was not found has no time: the cell stays blank.
+                if (source.timed->timeToExact != NotFoundTime)
+                    row.cells[ColumnTimeSep] = FormatNumber(source.timed->timeToExact, "0.00") +
+                                               (options.progressionMode ? "y" : "d");
                 row.cells[ColumnDate] = source.timed->exactDate;
             }
             section.rows.push_back(std::move(row));

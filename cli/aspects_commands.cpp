@@ -79,8 +79,10 @@ void RunAspects(const AspectsOptions& options, CliContext& context) {
     if (options.exact) {
         for (const TimedAspectEntry& e : session->timed.at(pairing, kind).entries) {
             Json& entry = add(e.body1, e.body2, e.code, e.orb);
-            entry["time_to_exact"] = e.timeToExact;
-            entry["exact_date"] = e.exactDate;
+            // No exact moment found: null, not the list's internal marker.
+            const bool found = e.timeToExact != NotFoundTime;
+            entry["time_to_exact"] = found ? Json(e.timeToExact) : Json(nullptr);
+            entry["exact_date"] = found ? Json(e.exactDate) : Json(nullptr);
         }
     } else {
         for (const AspectEntry& e : session->lists.at(pairing, kind).entries)

@@ -107,6 +107,23 @@ TEST(BuildAspectGrid, CombinedLongitudeWindowInTransitMode) {
     EXPECT_TRUE(grid.sections[1].rows.empty());
 }
 
+TEST(BuildAspectGrid, ExactMomentNotFoundShowsNoTime) {
+    GridScene s;
+    auto& tn = s.timed.lists[static_cast<size_t>(ListIndex(P::TransitNatal, K::GeoLongitude))];
+    tn.entries[1].timeToExact = NotFoundTime;
+    tn.entries[1].exactDate = "***";
+    s.timed.current = true;
+    GridOptions options;
+    options.displayMode = 9;
+    options.exactOn = true;
+    const GridModel grid =
+        BuildAspectGrid(GridWindow::LongAspects, options, s.lists, s.timed, s.catalogue);
+    const GridRow& square = grid.sections[0].rows[1];
+    EXPECT_EQ(square.cells[ColumnBody1], "satur");
+    EXPECT_EQ(square.cells[ColumnTimeSep], "");
+    EXPECT_EQ(square.cells[ColumnDate], "***");
+}
+
 TEST(BuildAspectGrid, TimedColumnsWhenExactTimesAreCurrent) {
     GridScene s;
     GridOptions options;
