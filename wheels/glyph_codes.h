@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "aspects/aspect_catalogue.h"  // AspectGlyphCode
 #include "core/bodies.h"
 #include "core/signs.h"
 
@@ -28,11 +29,6 @@ constexpr int PartOfFortuneGlyph = 143;
 constexpr int VertexGlyph = 144;
 constexpr int SouthNodeGlyph = 145;
 constexpr int RetrogradeGlyph = 146;
-
-// Glyph of an aspect code; 0 for a code without one (1 "no aspect" has the blank 160).
-constexpr int AspectGlyphCode(int aspectCode) {
-    return (aspectCode >= 1 && aspectCode <= 16) || aspectCode == 18 ? 159 + aspectCode : 0;
-}
 
 constexpr int AsteroidGlyphCode(int index) {
     return index >= 0 && index < static_cast<int>(GlyphAsteroids.size())

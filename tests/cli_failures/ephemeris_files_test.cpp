@@ -140,7 +140,8 @@ TEST_F(EphemerisFiles, WithoutASourceMissingFilesAreNamedWithTheWayBack) {
     // Nothing "conjunct" among bodies without positions.
     CliResult aspects = run({"aspects", "--opt", kJ2000Opt, "--pairing", "tn", "--json"});
     EXPECT_EQ(aspects.status, 1);
-    for (const json& entry : Parse(aspects.out)["entries"])
+    const json found = Parse(aspects.out);
+    for (const json& entry : found["entries"])
         EXPECT_TRUE(entry["body1"].get<int>() >= SlotAscendant &&
                     entry["body2"].get<int>() >= SlotAscendant)
             << entry.dump();
