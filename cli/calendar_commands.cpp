@@ -21,7 +21,8 @@ void RunJd(const MomentOptions& options, bool json, CliContext& context) {
     ChartMoment result = MomentToJD(moment->year, moment->month, moment->day, moment->clock,
                                     moment->meridiem, moment->zone);
     if (json) {
-        std::cout << nlohmann::ordered_json{{"jd", result.ChartJD}, {"day_fraction", result.DayFraction}}
+        std::cout << nlohmann::ordered_json{{"jd", result.ChartJD},
+                                            {"day_fraction", result.DayFraction}}
                   << '\n';
     } else {
         std::cout << "ChartJD     " << FormatNumber(result.ChartJD, "0.000000") << '\n'
@@ -33,7 +34,9 @@ void RunCalendar(double jd, bool json, CliContext& context) {
     if (!std::isfinite(jd) || std::fabs(jd) > 1e9) return context.fail("jd out of range");
     CivilDate date = JDToCalendar(jd);
     if (json) {
-        std::cout << nlohmann::ordered_json{{"year", date.year}, {"month", date.month}, {"day", date.day}}
+        std::cout << nlohmann::ordered_json{{"year", date.year},
+                                            {"month", date.month},
+                                            {"day", date.day}}
                   << '\n';
     } else {
         std::cout << FormatDate({date.year, date.month, date.day}, "yyyy-mm-dd") << '\n';
@@ -55,8 +58,7 @@ void AddCalendarCommands(CLI::App& app, CliContext& context) {
     auto* calendar = app.add_subcommand("calendar", "Civil date of a Julian Day");
     calendar->add_option("--jd", *jdValue, "Julian Day")->required();
     calendar->add_flag("--json", *calJson, "JSON output");
-    calendar->callback(
-        [jdValue, calJson, &context] { RunCalendar(*jdValue, *calJson, context); });
+    calendar->callback([jdValue, calJson, &context] { RunCalendar(*jdValue, *calJson, context); });
 }
 
 }  // namespace quintaro::cli

@@ -1,13 +1,20 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 // chart and now: start the workstation, compute the charts as the entry window would, list them.
+#include <fmt/format.h>
+
+#include <cmath>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 
+#include "cli/aspect_rows.h"
+#include "cli/chart_entry_options.h"
 #include "cli/cli_context.h"
+#include "cli/name_lookup.h"
+#include "cli/text_output.h"
 #include "cli/workstation_run.h"
-#include "core/formatting.h"
-#include "core/glyph_text.h"
+#include "setup/positions_grid.h"
 
 namespace quintaro::cli {
 
@@ -16,120 +23,256 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 struct ChartOptions {
-    std::string optFile;
+    ChartEntryOptions chart;
     std::string houseSystem;
-    bool json = false;
+    bool json = false, csv = false;
+    bool decimal = false;    // decimal degrees instead of 12°34′ ♌
+    bool natalOnly = false;  // leave the transit chart out
+    bool aspects = false;    // the aspects of each chart after its positions
+    bool grid = false;       // the entry window's positions grid
 };
 
-std::string HouseOf(const ChartHouses& houses, int slot) {
-    std::string label(HouseNumberLabel4(houses.HouseOfSlot[slot]));
-    size_t first = label.find_first_not_of(' ');
-    return first == std::string::npos ? "" : label.substr(first);
+// One chart of the session with what the listings need.
+struct ChartView {
+    Section section;
+    const char* label;  // "Natal", "Transit"
+    const ChartState& state;
+    const ChartKinds& kinds;
+    ChartSide side;
+};
+
+std::vector<ChartView> Charts(const Workstation& ws, bool natalOnly) {
+    std::vector<ChartView> charts = {
+        {Section::Natal, "Natal", ws.natal, ws.record.Natal, ChartSide::Natal}};
+    if (!natalOnly)
+        charts.push_back(
+            {Section::Transit, "Transit", ws.transit, ws.record.Transit, ChartSide::Transit});
+    return charts;
 }
 
-// A value, or null where the position could not be computed.
-Json ValueOrNull(const PerSlot<double>& values, bool missing, int slot) {
-    return missing ? Json(nullptr) : Json(values[slot]);
+// A body's value in one kind: nothing where the body has no position of that frame (the Sun's
+// heliocentric longitude) or none could be computed.
+std::optional<double> Value(const ChartKinds& kinds, bool helio, const PerSlot<double>& values,
+                            int slot) {
+    if (!SlotHasFramePosition(slot, helio) || kinds.missing(helio, slot)) return std::nullopt;
+    return values[slot];
 }
 
-Json ChartJson(const Workstation& ws, const ChartState& chart, const ChartKinds& kinds,
-               ChartSide side) {
-    const ChartHouses& h = chart.houses;
+Json JsonValue(const std::optional<double>& value) {
+    return value ? Json(Rounded6(*value)) : Json(nullptr);
+}
+
+// Cusp of house 1..12 (the cusp array starts at the 10th house).
+double HouseCusp(const ChartHouses& houses, int house) {
+    return houses.HouseCusps[static_cast<size_t>((house + 2) % 12 + 1)];
+}
+
+Json ChartJson(const Workstation& ws, const ChartView& c) {
+    const ChartHouses& h = c.state.houses;
     Json cusps = Json::array();
-    for (int k = 1; k <= 12; ++k) cusps.push_back(h.HouseCusps[k]);
+    for (int house = 1; house <= 12; ++house) cusps.push_back(Rounded6(HouseCusp(h, house)));
     Json bodies = Json::array();
     for (int slot = 1; slot <= BodyCount; ++slot) {
-        if (!ws.flags().of(side, slot)) continue;
-        const bool geoMissing = kinds.missing(false, slot),
-                   helioMissing = kinds.missing(true, slot);
+        if (!ws.flags().of(c.side, slot)) continue;
+        const ChartKinds& k = c.kinds;
+        const int house = h.HouseOfSlot[static_cast<size_t>(slot)];
         bodies.push_back({{"slot", slot},
-                          {"name", ws.catalogue.BodyNames[slot]},
-                          {"geo_long", ValueOrNull(kinds.GeoLong, geoMissing, slot)},
-                          {"geo_decl", ValueOrNull(kinds.GeoDecl, geoMissing, slot)},
-                          {"helio_long", ValueOrNull(kinds.HelioLong, helioMissing, slot)},
-                          {"helio_lat", ValueOrNull(kinds.HelioLat, helioMissing, slot)},
-                          {"house", HouseOf(h, slot)},
-                          {"retro", std::string(1, kinds.GeoRetro.at(slot))}});
+                          {"name", BodyDisplayName(ws.catalogue, slot)},
+                          {"geo_long", JsonValue(Value(k, false, k.GeoLong, slot))},
+                          {"geo_decl", JsonValue(Value(k, false, k.GeoDecl, slot))},
+                          {"helio_long", JsonValue(Value(k, true, k.HelioLong, slot))},
+                          {"helio_lat", JsonValue(Value(k, true, k.HelioLat, slot))},
+                          {"house", house >= 1 ? Json(house) : Json(nullptr)},
+                          {"retrograde", k.GeoRetro.at(slot) == 'R'}});
     }
-    return {{"name", chart.name}, {"jd", h.ChartJD},          {"asc", h.Ascendant},
-            {"mc", h.Midheaven},  {"vertex", h.Vertex},       {"part_of_fortune", h.PartOfFortune},
-            {"ramc", h.RAMC},     {"obliquity", h.Obliquity}, {"cusps", cusps},
-            {"bodies", bodies}};
+    Json out = ChartEchoJson(ws, c.section);
+    out["house_system"] = HouseSystemName(ws.houseSystem);
+    out["asc"] = Rounded6(h.Ascendant);
+    out["mc"] = Rounded6(h.Midheaven);
+    out["vertex"] = Rounded6(h.Vertex);
+    out["part_of_fortune"] = Rounded6(h.PartOfFortune);
+    out["ramc"] = Rounded6(h.RAMC);
+    out["obliquity"] = Rounded6(h.Obliquity);
+    out["sidereal_time"] = SiderealClock(h.RAMC);
+    out["cusps"] = cusps;
+    out["bodies"] = bodies;
+    return out;
 }
 
-void PrintChartText(const Workstation& ws, const char* title, const ChartState& chart,
-                    const ChartKinds& kinds, ChartSide side) {
-    const ChartHouses& h = chart.houses;
-    std::cout << '\n'
-              << title << ": " << chart.name << "  " << GlyphsAsPlainText(chart.data.dateText)
-              << "  " << FormatNumber(chart.data.time.clock.hhmm(), "#0.00") << ' '
-              << MeridiemText(chart.data.time.meridiem) << "  JD "
-              << FormatNumber(h.ChartJD, "0.00000") << '\n'
-              << "  ASC " << FormatNumber(h.Ascendant, "000.0000") << "  MC "
-              << FormatNumber(h.Midheaven, "000.0000") << "  Vertex "
-              << FormatNumber(h.Vertex, "000.0000") << "  PartF "
-              << FormatNumber(h.PartOfFortune, "000.0000") << "  Sidereal time "
-              << h.SiderealTimeText << '\n'
-              << "  Cusps:";
-    for (int k = 1; k <= 12; ++k)
-        std::cout << ' ' << HouseLabel4(k) << ' ' << FormatNumber(h.HouseCusps[k], "000.00");
-    std::cout << '\n';
+// The cell of one value: blank where the frame has none, "unavailable" where it could not be
+// computed.
+std::string Cell(const ChartKinds& kinds, bool helio, const PerSlot<double>& values, int slot,
+                 bool longitude, bool decimal) {
+    if (!SlotHasFramePosition(slot, helio)) return "";
+    if (kinds.missing(helio, slot)) return "unavailable";
+    return longitude ? ZodiacText(values[slot], decimal) : SignedDegreesText(values[slot], decimal);
+}
+
+std::string PositionsTable(const Workstation& ws, const ChartView& c, bool decimal) {
+    const ChartKinds& k = c.kinds;
+    std::vector<std::vector<std::string>> rows = {
+        {"#", "Body", "Longitude", "", "Declination", "Helio long", "Helio lat", "House"}};
     for (int slot = 1; slot <= BodyCount; ++slot) {
-        if (!ws.flags().of(side, slot)) continue;
-        std::string name = ws.catalogue.BodyNames[slot];
-        name.resize(10, ' ');
-        std::cout << "  " << FormatNumber(slot, "00") << ' ' << name
-                  << FormatNumber(kinds.GeoLong[slot], "000.0000") << kinds.GeoRetro.at(slot) << ' '
-                  << FormatNumber(kinds.GeoDecl[slot], "00.0000") << "  "
-                  << FormatNumber(kinds.HelioLong[slot], "000.0000") << ' '
-                  << FormatNumber(kinds.HelioLat[slot], "0.0000") << "  "
-                  << HouseNumberLabel4(h.HouseOfSlot[slot]) << " HOUSE" << '\n';
+        if (!ws.flags().of(c.side, slot)) continue;
+        const int house = c.state.houses.HouseOfSlot[static_cast<size_t>(slot)];
+        rows.push_back({std::to_string(slot), BodyDisplayName(ws.catalogue, slot),
+                        Cell(k, false, k.GeoLong, slot, true, decimal),
+                        k.GeoRetro.at(slot) == 'R' ? "R" : "",
+                        Cell(k, false, k.GeoDecl, slot, false, decimal),
+                        Cell(k, true, k.HelioLong, slot, true, decimal),
+                        Cell(k, true, k.HelioLat, slot, false, decimal),
+                        house >= 1 ? std::to_string(house) : ""});
     }
+    return AlignedColumns(rows, "rlrlrrrr");
+}
+
+std::string AnglesAndHouses(const Workstation& ws, const ChartView& c, bool decimal) {
+    const ChartHouses& h = c.state.houses;
+    std::string out = AlignedColumns({{"Ascendant", ZodiacText(h.Ascendant, decimal), "Midheaven",
+                                       ZodiacText(h.Midheaven, decimal)},
+                                      {"Vertex", ZodiacText(h.Vertex, decimal), "Part of fortune",
+                                       ZodiacText(h.PartOfFortune, decimal)}},
+                                     "lrlr");
+    std::vector<std::vector<std::string>> houses(2);
+    for (int house = 1; house <= 12; ++house) {
+        auto& row = houses[static_cast<size_t>((house - 1) / 6)];
+        row.push_back(std::to_string(house));
+        row.push_back(ZodiacText(HouseCusp(h, house), decimal));
+    }
+    return out + "Houses (" + std::string(HouseSystemName(ws.houseSystem)) + ")\n" +
+           AlignedColumns(houses, "rrrrrrrrrrrr");
+}
+
+void PrintAspects(const Session& session, Pairing pairing) {
+    const auto rows = CollectAspectRows(session, pairing, CoordinateKind::GeoLongitude, false);
+    std::cout << '\n' << AspectListTitle(pairing, CoordinateKind::GeoLongitude) << '\n';
+    if (rows.empty()) {
+        std::cout << "none within the orb\n";
+        return;
+    }
+    std::vector<std::vector<std::string>> table;
+    for (const AspectRow& row : rows)
+        table.push_back(
+            AspectTextCells(session.workstation.catalogue, CoordinateKind::GeoLongitude, row));
+    std::cout << AlignedColumns(table, kAspectTextAlignment);
 }
 
 void PrintGrid(const PositionsGrid& grid) {
+    std::vector<std::vector<std::string>> rows;
     for (const auto& row : grid.rows) {
-        if (row.size() > 1 && row[0] != "#" && row[1].empty()) continue;  // unselected bodies
-        for (const auto& cell : row) {
-            std::string text = GlyphsAsPlainText(cell);
-            text.resize(10, ' ');
-            std::cout << text;
-        }
-        std::cout << '\n';
+        std::vector<std::string> cells;
+        for (const auto& cell : row) cells.push_back(GlyphsAsUnicode(cell));
+        rows.push_back(cells);
+    }
+    std::cout << AlignedColumns(rows, "rlrrrr");
+}
+
+void PrintText(const Session& session, const ChartOptions& o) {
+    const Workstation& ws = session.workstation;
+    if (o.grid) {
+        PrintGrid(ws.grid);
+        return;
+    }
+    bool first = true;
+    for (const ChartView& c : Charts(ws, o.natalOnly)) {
+        if (!first) std::cout << '\n';
+        first = false;
+        std::cout << c.label << "  " << ChartEcho(ws, c.section) << '\n'
+                  << fmt::format("Julian Day {:.6f}  sidereal time {}", c.state.houses.ChartJD,
+                                 SiderealClock(c.state.houses.RAMC))
+                  << "\n\n"
+                  << PositionsTable(ws, c, o.decimal) << '\n'
+                  << AnglesAndHouses(ws, c, o.decimal);
+        if (o.aspects)
+            PrintAspects(session,
+                         c.side == ChartSide::Natal ? Pairing::NatalNatal : Pairing::TransitNatal);
     }
 }
 
-void RunChart(const ChartOptions& options, CliContext& context) {
-    auto session = OpenSession(context, options.houseSystem);
+void PrintCsv(const Workstation& ws, const ChartOptions& o) {
+    std::cout << CsvLine({"chart", "slot", "name", "geo_long", "geo_decl", "helio_long",
+                          "helio_lat", "house", "retrograde"});
+    auto number = [](const std::optional<double>& v) {
+        return v ? fmt::format("{}", Rounded6(*v)) : std::string();
+    };
+    for (const ChartView& c : Charts(ws, o.natalOnly)) {
+        const ChartKinds& k = c.kinds;
+        for (int slot = 1; slot <= BodyCount; ++slot) {
+            if (!ws.flags().of(c.side, slot)) continue;
+            const int house = c.state.houses.HouseOfSlot[static_cast<size_t>(slot)];
+            std::cout << CsvLine(
+                {c.side == ChartSide::Natal ? "natal" : "transit", std::to_string(slot),
+                 BodyDisplayName(ws.catalogue, slot), number(Value(k, false, k.GeoLong, slot)),
+                 number(Value(k, false, k.GeoDecl, slot)),
+                 number(Value(k, true, k.HelioLong, slot)),
+                 number(Value(k, true, k.HelioLat, slot)), house >= 1 ? std::to_string(house) : "",
+                 k.GeoRetro.at(slot) == 'R' ? "yes" : "no"});
+        }
+    }
+}
+
+void RunChart(const ChartOptions& o, CliContext& context) {
+    if (o.json && o.csv) return context.fail("--json and --csv exclude each other");
+    auto session = OpenChartSession(o.chart, context, {o.houseSystem, {}});
     if (!session) return;
-    Workstation& ws = session->workstation;
-    if (!options.optFile.empty() && !LoadOptFile(*session, options.optFile, context)) return;
-    if (!ws.chartsComputed) context.exitCode = 1;
-    if (options.json) {
-        std::cout << Json{{"natal", ChartJson(ws, ws.natal, ws.record.Natal, ChartSide::Natal)},
-                          {"transit",
-                           ChartJson(ws, ws.transit, ws.record.Transit, ChartSide::Transit)}}
-                  << '\n';
+    const Workstation& ws = session->workstation;
+    if (o.json) {
+        Json out;
+        for (const ChartView& c : Charts(ws, o.natalOnly)) {
+            Json chart = ChartJson(ws, c);
+            if (o.aspects) {
+                Json aspects = Json::array();
+                const Pairing pairing =
+                    c.side == ChartSide::Natal ? Pairing::NatalNatal : Pairing::TransitNatal;
+                for (const AspectRow& row :
+                     CollectAspectRows(*session, pairing, CoordinateKind::GeoLongitude, false))
+                    aspects.push_back(AspectRowJson(ws.catalogue, row));
+                chart["aspects"] = aspects;
+            }
+            out[c.side == ChartSide::Natal ? "natal" : "transit"] = chart;
+        }
+        std::cout << out.dump() << '\n';
+    } else if (o.csv) {
+        PrintCsv(ws, o);
     } else {
-        PrintGrid(ws.grid);
-        PrintChartText(ws, "Natal", ws.natal, ws.record.Natal, ChartSide::Natal);
-        PrintChartText(ws, "Transit", ws.transit, ws.record.Transit, ChartSide::Transit);
+        PrintText(*session, o);
     }
     CloseSession(*session, context);
+}
+
+void AddOutputFlags(CLI::App& command, ChartOptions& o) {
+    command.add_option("--house-system", o.houseSystem,
+                       "House system: Placidus (P), Koch (K), Campanus (C), Porphyry (O), "
+                       "Regiomontanus (R), Equal (E), equal-mc, Meridian (X), Morinus (M), ... "
+                       "in any letter case");
+    command.add_flag("--decimal", o.decimal, "Decimal degrees instead of 12°34′ ♌");
+    command.add_flag("--natal-only", o.natalOnly, "List the natal chart only");
+    command.add_flag("--aspects", o.aspects,
+                     "After each chart its aspects in geocentric longitude (natal–natal, "
+                     "transit–natal)");
+    command.add_flag("--grid", o.grid, "The entry window's positions grid instead");
+    command.add_flag("--json", o.json, "JSON output");
+    command.add_flag("--csv", o.csv, "CSV output: one line per body");
 }
 
 }  // namespace
 
 void AddChartCommands(CLI::App& app, CliContext& context) {
     auto options = std::make_shared<ChartOptions>();
-    auto* chart = app.add_subcommand("chart", "Compute and list the natal and transit charts");
-    chart->add_option("--opt", options->optFile, "Chart data file (.opt) to load; else \"Now\"");
-    chart->add_option("--house-system", options->houseSystem, "House system, e.g. Koch");
-    chart->add_flag("--json", options->json, "JSON output");
+    auto* chart = app.add_subcommand(
+        "chart",
+        "Compute and list the natal and transit charts: positions, angles, houses (and aspects)");
+    options->chart.addTo(*chart);
+    AddOutputFlags(*chart, *options);
     chart->callback([options, &context] { RunChart(*options, context); });
 
+    auto nowOptions = std::make_shared<ChartOptions>();
     auto* now = app.add_subcommand("now", "List the chart of the present moment at home");
-    now->callback([&context] { RunChart({}, context); });
+    AddOutputFlags(*now, *nowOptions);
+    now->callback([nowOptions, &context] {
+        nowOptions->natalOnly = true;
+        RunChart(*nowOptions, context);
+    });
 }
 
 }  // namespace quintaro::cli

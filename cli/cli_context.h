@@ -13,7 +13,7 @@ namespace quintaro::cli {
 
 // Prints messages to stderr; questions are answered "no" (the command line has no dialogue).
 class StderrMessages final : public Messages {
-public:
+  public:
     void show(const std::string& title, const std::string& text, MessageIcon icon) override;
     bool ask(const std::string& title, const std::string& text) override;
 };

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/wheel_input_builder.h"
+#include "cli/chart_entry_options.h"
 #include "cli/cli_context.h"
 #include "cli/workstation_run.h"
 #include "wheels/wheel_files.h"
@@ -14,28 +15,56 @@ namespace quintaro::cli {
 
 namespace {
 
+// What the wheel shows and where it goes. A new kind of wheel adds its options here, its check
+// to Check and its choice of drawing to DrawWheel.
 struct WheelOptions {
-    std::string optFile, out;
+    ChartEntryOptions chart;
+    std::string out;
     bool helio = false, natalOnly = false;
     int filter = 0, size = 800;
+
+    void addTo(CLI::App& command);
+    // The reason the options cannot make a wheel; empty when they can.
+    std::string Check() const;
 };
 
-void RunWheel(const WheelOptions& options, CliContext& context) {
-    std::string extension = std::filesystem::path(options.out).extension().string();
+void WheelOptions::addTo(CLI::App& command) {
+    command.add_option("--out", out, "Output file: .png, .svg or .pdf")->required();
+    chart.addTo(command);
+    command.add_flag("--helio", helio, "Heliocentric wheel");
+    command.add_flag("--natal-only", natalOnly, "Natal bodies only");
+    command.add_option("--filter", filter, "Aspect line filter 0..8 (5: no aspect lines)")
+        ->check(CLI::Range(0, 8));
+    command.add_option("--size", size, "Width and height in pixels (default 800)")
+        ->check(CLI::Range(100, 8000));
+}
+
+std::string WheelOptions::Check() const {
+    const std::string extension = std::filesystem::path(out).extension().string();
     if (extension != ".png" && extension != ".svg" && extension != ".pdf")
-        return context.fail("--out must end in .png, .svg or .pdf");
-    auto session = OpenSession(context);
-    if (!session) return;
-    if (!options.optFile.empty() && !LoadOptFile(*session, options.optFile, context)) return;
-    session->display.aspectClass = options.filter;
+        return "--out must end in .png, .svg or .pdf";
+    return {};
+}
+
+// Draws the wheel of the session into the file; the reason when it could not be written.
+std::string DrawWheel(Session& session, const WheelOptions& options, CliContext& context) {
+    session.display.aspectClass = options.filter;
     WheelView view{!options.natalOnly, options.helio};
     WheelTarget target;
     target.deviceWidth = target.deviceHeight = options.size;
-    WheelInput input = BuildWheelInput(*session, view, target);
-    std::string error = WriteWheelFile(std::move(input), options.out, options.size,
-                                       session->workstation.home, context.messages);
-    if (!error.empty()) return context.fail(error);
-    std::cout << options.out << '\n';
+    WheelInput input = BuildWheelInput(session, view, target);
+    return WriteWheelFile(std::move(input), options.out, options.size, session.workstation.home,
+                          context.messages);
+}
+
+void RunWheel(const WheelOptions& options, CliContext& context) {
+    if (std::string problem = options.Check(); !problem.empty()) return context.fail(problem);
+    auto session = OpenChartSession(options.chart, context);
+    if (!session) return;
+    if (std::string error = DrawWheel(*session, options, context); !error.empty())
+        return context.fail(error);
+    std::cout << "Wrote " << options.out << ": " << ChartEcho(session->workstation, Section::Natal)
+              << '\n';
     CloseSession(*session, context);
 }
 
@@ -44,14 +73,7 @@ void RunWheel(const WheelOptions& options, CliContext& context) {
 void AddWheelCommand(CLI::App& app, CliContext& context) {
     auto options = std::make_shared<WheelOptions>();
     auto* wheel = app.add_subcommand("wheel", "Draw the chart wheel into a PNG, SVG or PDF file");
-    wheel->add_option("--opt", options->optFile, "Chart data file (.opt); else \"Now\"");
-    wheel->add_option("--out", options->out, "Output file: .png, .svg or .pdf")->required();
-    wheel->add_flag("--helio", options->helio, "Heliocentric wheel");
-    wheel->add_flag("--natal-only", options->natalOnly, "Natal bodies only");
-    wheel->add_option("--filter", options->filter, "Aspect line filter 0..8")
-        ->check(CLI::Range(0, 8));
-    wheel->add_option("--size", options->size, "Width and height in pixels")
-        ->check(CLI::Range(100, 8000));
+    options->addTo(*wheel);
     wheel->callback([options, &context] { RunWheel(*options, context); });
 }
 

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+#pragma once
+
+// The chart entry on one command line, shared by every command that computes a chart: a chart
+// data file (--opt FILE) and the fields of the entry window's two sections (--natal-date,
+// --natal-time, --natal-zone, --natal-long, --natal-lat, --natal-name, --natal-place, the same
+// for the transit). The texts are read once here, into the entry model as the window holds it.
+//
+// A command adds them with ChartEntryOptions::addTo and gets its computed session from
+// OpenChartSession:
+//
+//     auto chart = std::make_shared<ChartEntryOptions>();
+//     chart->addTo(*command);
+//     command->callback([chart, &context] {
+//         auto session = OpenChartSession(*chart, context);
+//         if (!session) return;
+//         ...
+//         CloseSession(*session, context);
+//     });
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <memory>
+#include <nlohmann/json_fwd.hpp>
+#include <optional>
+#include <string>
+
+#include "app/session.h"
+#include "cli/cli_context.h"
+#include "cli/entry_text_forms.h"
+#include "cli/moment_options.h"
+
+namespace quintaro::cli {
+
+// One section's options as typed.
+struct SectionOptions {
+    std::string name;
+    std::string place;
+    MomentOptions moment;  // date, time, am/pm, zone
+    std::string longitude;
+    std::string latitude;
+
+    // Adds --<prefix>-name, -place, -date, -time, -am, -pm, -zone, -long, -lat; `which` names
+    // the chart in the help ("natal").
+    void addTo(CLI::App& command, const std::string& prefix, const std::string& which);
+    bool any() const;
+};
+
+// The fields a section's options give, checked; fields not given stay empty.
+struct SectionEdit {
+    std::optional<std::string> name, place;
+    std::optional<CivilDate> date;
+    std::optional<ClockReading> clock;
+    std::optional<double> zone;
+    std::optional<Longitude> longitude;
+    std::optional<Latitude> latitude;
+
+    bool any() const;
+};
+
+// Checks one section's options. A date needs its time (and the reverse); with `placeRequired` a
+// date also needs the zone and both coordinates, since there is no chart file to take them from.
+std::optional<SectionEdit> CheckSectionOptions(const SectionOptions& options, bool placeRequired,
+                                               std::string& error);
+
+// Writes the given fields into a section as the entry window holds them (12-hour clock, degrees
+// and minutes with their sides).
+void ApplySectionEdit(const SectionEdit& edit, EntrySection& section);
+
+struct ChartEntryOptions {
+    std::string optFile;
+    SectionOptions natal;
+    SectionOptions transit;
+
+    // --opt and both sections' options.
+    void addTo(CLI::App& command);
+};
+
+// What a command sets on the session before its chart is computed.
+struct ChartSessionSetup {
+    std::string houseSystem;                // any name FindHouseSystemByName takes; empty: kept
+    std::function<void(Session&)> prepare;  // e.g. switch the exact-time search on
+};
+
+// Starts the workstation with the chart the options give: "Now" at home, then the chart data
+// file, then the fields given on the command line; computes again when anything changed.
+// Nothing, with the reason reported, when an option is wrong, the file cannot be read or the
+// charts cannot be computed.
+std::unique_ptr<Session> OpenChartSession(const ChartEntryOptions& options, CliContext& context,
+                                          const ChartSessionSetup& setup = {});
+
+// How a computed chart was understood, in one line:
+// "Ann (New York)  1990-12-25  10:30 P.M. (22:30)  zone 5 (UTC-5:00)  73°59′ W  40°46′ N".
+std::string ChartEcho(const Workstation& ws, Section section);
+std::string ChartDataEcho(const std::string& name, const std::string& place, const ChartData& data);
+
+// The same for programs: name, place, date, time, zone and coordinates with their sides.
+nlohmann::ordered_json ChartEchoJson(const Workstation& ws, Section section);
+
+}  // namespace quintaro::cli

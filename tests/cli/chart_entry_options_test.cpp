@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: AGPL-3.0-or-later
+// The one-line chart entry: which options go together, and what they put into the entry fields.
+#include "cli/chart_entry_options.h"
+
+#include <gtest/gtest.h>
+
+#include "core/calendar.h"
+
+namespace quintaro::cli {
+namespace {
+
+SectionOptions Natal(std::string date, std::string time, std::string zone, std::string longitude,
+                     std::string latitude) {
+    SectionOptions o;
+    CLI::App app;
+    o.addTo(app, "natal", "natal");  // names the options --natal-...
+    o.moment.date = std::move(date);
+    o.moment.time = std::move(time);
+    o.moment.zone = std::move(zone);
+    o.longitude = std::move(longitude);
+    o.latitude = std::move(latitude);
+    return o;
+}
+
+TEST(ChartEntryOptions, OptionsThatGoTogether) {
+    struct Case {
+        SectionOptions options;
+        bool placeRequired;
+        const char* message;
+    } cases[] = {
+        {Natal("1990-12-25", "", "5", "73w59", "40n46"), false, "--natal-date needs --natal-time"},
+        {Natal("", "22:30", "", "", ""), false, "--natal-time needs --natal-date"},
+        {Natal("1990-12-25", "22:30", "", "73w59", "40n46"), true,
+         "needs its place and zone: --natal-zone, --natal-long and --natal-lat"},
+        {Natal("1990-12-25", "22:30", "5", "", "40n46"), true, "--natal-long"},
+        {Natal("1990-13-25", "22:30", "5", "73w59", "40n46"), true, "--natal-date: month 13"},
+        {Natal("1990-12-25", "25:00", "5", "73w59", "40n46"), true, "--natal-time: '25:00'"},
+        {Natal("1990-12-25", "22:30", "5.30", "73w59", "40n46"), true, "--natal-zone: '5.30'"},
+        {Natal("1990-12-25", "22:30", "5", "73w61", "40n46"), true, "--natal-long: '73w61'"},
+        {Natal("1990-12-25", "22:30", "5", "73w59", "40n46s"), true, "--natal-lat: '40n46s'"},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        EXPECT_FALSE(CheckSectionOptions(c.options, c.placeRequired, error)) << c.message;
+        EXPECT_NE(error.find(c.message), std::string::npos) << error;
+    }
+    SectionOptions amAlone = Natal("", "", "", "", "");
+    amAlone.moment.am = true;
+    std::string error;
+    EXPECT_FALSE(CheckSectionOptions(amAlone, false, error));
+    EXPECT_EQ(error, "--natal-am goes with --natal-time");
+    // With a chart file to start from, the place may come from the file.
+    EXPECT_TRUE(CheckSectionOptions(Natal("1990-12-25", "22:30", "", "", ""), false, error));
+    EXPECT_TRUE(CheckSectionOptions(Natal("", "", "", "2e21", "48n52"), true, error)) << error;
+}
+
+// 1990-12-25 22:30 in New York (zone 5 west) is 1990-12-26 03:30 UT, JD 2448251.5 + 3.5 / 24
+// (JD 2448251.5 is 0h UT of 1990-12-26, 3293 days before 2000-01-01 0h, JD 2451544.5).
+TEST(ChartEntryOptions, EveryFormGivesTheSameChartData) {
+    const double expectedJd = 2448251.5 + 3.5 / 24.0;
+    const SectionOptions forms[] = {
+        Natal("1990-12-25", "22:30", "5", "73w59", "40n46"),
+        Natal("1990-12-25", "10:30pm", "UTC-5", "73°59'W", "40°46'N"),
+        Natal("1990-12-25", "10.30 P.M.", "5:00", "73.59", "40.46"),
+    };
+    for (const SectionOptions& form : forms) {
+        std::string error;
+        auto edit = CheckSectionOptions(form, true, error);
+        ASSERT_TRUE(edit) << error;
+        EntrySection section;
+        ApplySectionEdit(*edit, section);
+        EXPECT_EQ(section.hour, "10");
+        EXPECT_EQ(section.minute, "30");
+        EXPECT_TRUE(section.pm);
+        EXPECT_EQ(section.zone, "5");
+        EXPECT_EQ(section.longDeg + " " + section.longMin, "73 59");
+        EXPECT_FALSE(section.east);
+        EXPECT_EQ(section.latDeg + " " + section.latMin, "40 46");
+        EXPECT_FALSE(section.south);
+        const ChartData data = ReadSection(section, MonthDayYear);
+        EXPECT_NEAR(MomentToJD(data.year, data.month, data.day, data.time.clock.hhmm(),
+                               data.time.meridiem, data.zone)
+                        .ChartJD,
+                    expectedJd, 1e-9);
+        EXPECT_NEAR(data.longitude.westDegrees(), 73.0 + 59.0 / 60.0, 1e-9);
+    }
+}
+
+TEST(ChartEntryOptions, DecimalCoordinatesKeepTheirSideAndFraction) {
+    std::string error;
+    auto edit = CheckSectionOptions(Natal("", "", "-1", "+2.3522", "-33.8688"), false, error);
+    ASSERT_TRUE(edit) << error;
+    EntrySection section;
+    ApplySectionEdit(*edit, section);
+    EXPECT_TRUE(section.east);
+    EXPECT_TRUE(section.south);
+    EXPECT_EQ(section.zone, "-1");
+    const ChartData data = ReadSection(section, MonthDayYear);
+    EXPECT_NEAR(data.longitude.westDegrees(), -2.3522, 1e-8);
+    EXPECT_NEAR(data.latitude.northDegrees(), -33.8688, 1e-8);
+}
+
+}  // namespace
+}  // namespace quintaro::cli
