@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/calendar.h"
 
 namespace quintaro::cli {
 namespace {
@@ -52,38 +51,6 @@ TEST(ChartEntryOptions, OptionsThatGoTogether) {
     // With a chart file to start from, the place may come from the file.
     EXPECT_TRUE(CheckSectionOptions(Natal("1990-12-25", "22:30", "", "", ""), false, error));
     EXPECT_TRUE(CheckSectionOptions(Natal("", "", "", "2e21", "48n52"), true, error)) << error;
-}
-
-// 1990-12-25 22:30 in New York (zone 5 west) is 1990-12-26 03:30 UT, JD 2448251.5 + 3.5 / 24
-// (JD 2448251.5 is 0h UT of 1990-12-26, 3293 days before 2000-01-01 0h, JD 2451544.5).
-TEST(ChartEntryOptions, EveryFormGivesTheSameChartData) {
-    const double expectedJd = 2448251.5 + 3.5 / 24.0;
-    const SectionOptions forms[] = {
-        Natal("1990-12-25", "22:30", "5", "73w59", "40n46"),
-        Natal("1990-12-25", "10:30pm", "UTC-5", "73°59'W", "40°46'N"),
-        Natal("1990-12-25", "10.30 P.M.", "5:00", "73.59", "40.46"),
-    };
-    for (const SectionOptions& form : forms) {
-        std::string error;
-        auto edit = CheckSectionOptions(form, true, error);
-        ASSERT_TRUE(edit) << error;
-        EntrySection section;
-        ApplySectionEdit(*edit, section);
-        EXPECT_EQ(section.hour, "10");
-        EXPECT_EQ(section.minute, "30");
-        EXPECT_TRUE(section.pm);
-        EXPECT_EQ(section.zone, "5");
-        EXPECT_EQ(section.longDeg + " " + section.longMin, "73 59");
-        EXPECT_FALSE(section.east);
-        EXPECT_EQ(section.latDeg + " " + section.latMin, "40 46");
-        EXPECT_FALSE(section.south);
-        const ChartData data = ReadSection(section, MonthDayYear);
-        EXPECT_NEAR(MomentToJD(data.year, data.month, data.day, data.time.clock.hhmm(),
-                               data.time.meridiem, data.zone)
-                        .ChartJD,
-                    expectedJd, 1e-9);
-        EXPECT_NEAR(data.longitude.westDegrees(), 73.0 + 59.0 / 60.0, 1e-9);
-    }
 }
 
 TEST(ChartEntryOptions, DecimalCoordinatesKeepTheirSideAndFraction) {

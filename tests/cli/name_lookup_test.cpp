@@ -132,16 +132,5 @@ TEST(BodyNames, UnknownAndAmbiguousNamesAreErrorsThatListTheBodies) {
     }
 }
 
-TEST(BodyNames, DisplayNames) {
-    const BodyCatalogue catalogue = CatalogueWithPholus();
-    EXPECT_EQ(BodyDisplayName(catalogue, 1), "Sun");
-    EXPECT_EQ(BodyDisplayName(catalogue, 13), "North node");
-    EXPECT_EQ(BodyDisplayName(catalogue, 19), "Midheaven");
-    EXPECT_EQ(BodyDisplayName(catalogue, 20), "Part of fortune");
-    EXPECT_EQ(BodyDisplayName(catalogue, 21), "pholus");
-    EXPECT_EQ(BodyDisplayName(catalogue, 0), "");
-    EXPECT_EQ(BodyDisplayName(catalogue, 54), "");
-}
-
 }  // namespace
 }  // namespace quintaro::cli
