@@ -4,8 +4,8 @@
 #include <fmt/format.h>
 
 #include <cmath>
+#include <cstdio>
 #include <nlohmann/json.hpp>
-#include <regex>
 
 #include "aspects/aspect_catalogue.h"
 #include "cli/name_lookup.h"
@@ -169,14 +169,15 @@ std::string KindKey(CoordinateKind kind) {
 }
 
 std::string IsoExactDate(const std::string& text, const DateStyle& style) {
-    static const std::regex form(R"(^\s*(\d{1,2})/(\d{1,2})/(-?\d{1,5})\s+(\d{1,2}):(\d{2})\s*$)");
-    std::smatch m;
-    if (!std::regex_match(text, m, form)) return {};
-    const int first = std::stoi(m[1]), second = std::stoi(m[2]);
+    // "mm/dd/yyyy   hh:nn" or "dd/mm/yyyy   hh:nn"
+    int first = 0, second = 0, year = 0, hour = 0, minute = 0;
+    char end = 0;
+    if (std::sscanf(text.c_str(), "%d/%d/%d %d:%d%c", &first, &second, &year, &hour, &minute,
+                    &end) != 5)
+        return {};
     const int month = style.american ? first : second;
     const int day = style.american ? second : first;
-    return fmt::format("{:04d}-{:02d}-{:02d} {:02d}:{}", std::stoi(m[3]), month, day,
-                       std::stoi(m[4]), m[5].str());
+    return fmt::format("{:04d}-{:02d}-{:02d} {:02d}:{:02d}", year, month, day, hour, minute);
 }
 
 }  // namespace quintaro::cli

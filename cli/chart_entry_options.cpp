@@ -133,8 +133,14 @@ std::unique_ptr<Session> OpenChartSession(const ChartEntryOptions& options, CliC
 
     auto session = OpenSession(context, houseSystem);
     if (!session) return nullptr;
-    if (!options.optFile.empty() && !LoadOptFile(*session, options.optFile, context))
-        return nullptr;
+    // The command's settings go in before the chart file is loaded, so that its computation
+    // already has them; the fields typed here need one more.
+    if (setup.prepare) setup.prepare(*session);
+    bool computeAgain = setup.prepare != nullptr;
+    if (!options.optFile.empty()) {
+        if (!LoadOptFile(*session, options.optFile, context)) return nullptr;
+        computeAgain = false;
+    }
     EntryModel& entry = session->workstation.entry;
     if (options.optFile.empty()) {
         // A chart typed here is not "Now": it gets a name of its own unless one is given.
@@ -143,8 +149,7 @@ std::unique_ptr<Session> OpenChartSession(const ChartEntryOptions& options, CliC
     }
     ApplySectionEdit(*natal, entry.natal);
     ApplySectionEdit(*transit, entry.transit);
-    if (setup.prepare) setup.prepare(*session);
-    if (natal->any() || transit->any() || setup.prepare) ComputeCharts(*session);
+    if (computeAgain || natal->any() || transit->any()) ComputeCharts(*session);
     if (!session->workstation.chartsComputed) {
         context.fail("no chart was computed for " +
                      ChartEcho(session->workstation, Section::Natal));

@@ -78,8 +78,10 @@ struct ChartEntryOptions {
 
 // What a command sets on the session before its chart is computed.
 struct ChartSessionSetup {
-    std::string houseSystem;                // any name FindHouseSystemByName takes; empty: kept
-    std::function<void(Session&)> prepare;  // e.g. switch the exact-time search on
+    std::string houseSystem;  // any name FindHouseSystemByName takes; empty: kept
+    // Runs after start-up, before the chart file and the typed fields are computed (e.g. switches
+    // the exact-time search on).
+    std::function<void(Session&)> prepare;
 };
 
 // Starts the workstation with the chart the options give: "Now" at home, then the chart data

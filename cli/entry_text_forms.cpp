@@ -4,7 +4,6 @@
 #include <fmt/format.h>
 
 #include <cmath>
-#include <regex>
 
 #include "setup/entry_model.h"
 
@@ -38,8 +37,58 @@ std::string Normalised(std::string_view text) {
     return out;
 }
 
-double Number(const std::ssub_match& match) {
-    return match.matched ? std::stod(match.str()) : 0.0;
+// Reads a normalised text from the front; the forms are read with it rather than with regular
+// expressions, which cost more to build than a whole command takes otherwise.
+struct Cursor {
+    std::string_view rest;
+
+    bool done() const { return rest.empty(); }
+    char front() const { return rest.empty() ? '\0' : rest.front(); }
+    bool take(char c) {
+        if (rest.empty() || rest.front() != c) return false;
+        rest.remove_prefix(1);
+        return true;
+    }
+    bool take(std::string_view word) {
+        if (!rest.starts_with(word)) return false;
+        rest.remove_prefix(word.size());
+        return true;
+    }
+    // The digits at the front (none: empty).
+    std::string_view digits() {
+        size_t n = 0;
+        while (n < rest.size() && rest[n] >= '0' && rest[n] <= '9') ++n;
+        std::string_view out = rest.substr(0, n);
+        rest.remove_prefix(n);
+        return out;
+    }
+};
+
+// A number of the forms: 1 to `most` digits, then optionally "." and at least one digit.
+struct Figure {
+    std::string_view whole, fraction;
+    bool point = false;
+    bool valid = false;
+    double value() const {
+        return std::stod(std::string(whole) + "." + std::string(fraction) + "0");
+    }
+};
+
+Figure ReadFigure(Cursor& c, size_t most) {
+    Figure f;
+    f.whole = c.digits();
+    if (f.whole.empty() || f.whole.size() > most) return f;
+    f.point = c.take('.');
+    if (f.point) {
+        f.fraction = c.digits();
+        if (f.fraction.empty()) return f;
+    }
+    f.valid = true;
+    return f;
+}
+
+bool IsLetter(char c) {
+    return c == 'n' || c == 's' || c == 'e' || c == 'w';
 }
 
 std::string Refusal(std::string_view what, std::string_view text, const std::string& reason,
@@ -69,13 +118,17 @@ struct SidedAngle {
 std::optional<SidedAngle> Compose(double degrees, double minutes, double seconds, bool negativeSide,
                                   const Axis& axis, std::string& reason) {
     const double total = degrees + minutes / 60.0 + seconds / 3600.0;
+    std::string problem;
     if (minutes >= 60.0)
-        reason = "the minutes go from 0 to 59";
+        problem = "the minutes go from 0 to 59";
     else if (seconds >= 60.0)
-        reason = "the seconds go from 0 to 59";
+        problem = "the seconds go from 0 to 59";
     else if (total > axis.limit)
-        reason = fmt::format("it lies beyond {}\u00b0", axis.limit);
-    if (!reason.empty()) return std::nullopt;
+        problem = fmt::format("it lies beyond {}\u00b0", axis.limit);
+    if (!problem.empty()) {
+        reason = problem;
+        return std::nullopt;
+    }
     const double whole = std::floor(total);
     // Minutes kept to 1e-6 so that a decimal input does not carry float noise into the fields.
     const double rest = std::round((total - whole) * 60.0 * 1e6) / 1e6;
@@ -94,55 +147,105 @@ std::optional<SidedAngle> SideFromLetter(char letter, double degrees, double min
     return Compose(degrees, minutes, seconds, letter == axis.negative, axis, reason);
 }
 
-std::optional<SidedAngle> ParseAngle(std::string_view text, const Axis& axis, std::string& error) {
-    static const std::regex letterForm(R"(^(\d{1,3})([nsew])(\d{1,2}(?:\.\d+)?)?$)");
-    static const std::regex degreeForm(
-        R"re(^(\d{1,3}(?:\.\d+)?)d(?:(\d{1,2}(?:\.\d+)?)(?:'(?:(\d{1,2}(?:\.\d+)?)")?)?)?([nsew])$)re");
-    static const std::regex numberForm(R"(^([+-]?)(\d{1,3})(?:\.(\d+))?$)");
-    const std::string s = Normalised(text);
-    std::smatch m;
-    std::string reason;
-    std::optional<SidedAngle> angle;
-    if (std::regex_match(s, m, letterForm)) {
-        angle = SideFromLetter(m[2].str()[0], Number(m[1]), Number(m[3]), 0, axis, reason);
-    } else if (std::regex_match(s, m, degreeForm)) {
-        if (m[1].str().find('.') != std::string::npos && m[2].matched)
-            reason = "decimal degrees take no minutes";
-        else
-            angle = SideFromLetter(m[4].str()[0], Number(m[1]), Number(m[2]), Number(m[3]), axis,
-                                   reason);
-    } else if (std::regex_match(s, m, numberForm)) {
-        const bool signedText = m[1].matched && m[1].length() > 0;
-        const bool minus = m[1] == "-";
-        const std::string fraction = m[3].matched ? m[3].str() : "";
-        const bool zero = std::stod(s) == 0.0;
-        if (fraction.size() == 2 && !zero) {
-            // The workstation's degrees.minutes. Its longitudes count West positive, the usual
-            // decimal convention East positive: a signed longitude in this form is ambiguous.
-            if (axis.longitude && signedText)
-                reason = fmt::format(
-                    "a sign with two decimals could be degrees.minutes (negative East) or "
-                    "decimal degrees (negative West); write {}{}{} or give three decimals",
-                    m[2].str(), minus ? 'e' : 'w', fraction);
-            else
-                angle = Compose(Number(m[2]), std::stod(fraction), 0, minus, axis, reason);
-        } else if (axis.longitude && !signedText && !zero) {
-            reason = "decimal degrees of longitude need a sign (+ East, - West) or a letter";
-        } else {
-            const double value = std::fabs(std::stod(s));
-            const bool negativeSide = axis.longitude ? !minus : minus;  // decimal: East positive
-            angle = Compose(value, 0, 0, negativeSide && !zero, axis, reason);
-        }
-    } else {
+// "73w59", "73w59.5", "73w": degrees, the side, minutes.
+std::optional<SidedAngle> LetterForm(const Figure& degrees, Cursor& c, const Axis& axis,
+                                     std::string& reason) {
+    const char letter = c.rest.front();
+    c.take(letter);
+    Figure minutes;
+    if (!c.done()) minutes = ReadFigure(c, 2);
+    if (!c.done() || (minutes.whole.size() && !minutes.valid)) {
         reason = "the form is not recognised";
+        return std::nullopt;
     }
+    return SideFromLetter(letter, std::stod(std::string(degrees.whole)),
+                          minutes.valid ? minutes.value() : 0, 0, axis, reason);
+}
+
+// "73°59'30\"W", "73°59W", "73.9833°W" (after normalising: "73d59'30\"w").
+std::optional<SidedAngle> DegreeForm(const Figure& degrees, Cursor& c, const Axis& axis,
+                                     std::string& reason) {
+    Figure minutes, seconds;
+    if (c.front() >= '0' && c.front() <= '9') {
+        minutes = ReadFigure(c, 2);
+        if (minutes.valid && c.take('\'') && c.front() >= '0' && c.front() <= '9') {
+            seconds = ReadFigure(c, 2);
+            if (seconds.valid && !c.take('"')) seconds.valid = false;
+        }
+    }
+    const bool broken =
+        (minutes.whole.size() && !minutes.valid) || (seconds.whole.size() && !seconds.valid);
+    const char letter = c.front();
+    const bool complete = IsLetter(letter) && c.take(letter) && c.done();
+    if (broken || !complete) {
+        reason = "the form is not recognised";
+        return std::nullopt;
+    }
+    if (degrees.point && minutes.valid) {
+        reason = "decimal degrees take no minutes";
+        return std::nullopt;
+    }
+    return SideFromLetter(letter, degrees.value(), minutes.valid ? minutes.value() : 0,
+                          seconds.valid ? seconds.value() : 0, axis, reason);
+}
+
+// "73.59", "-73.9833", "40": degrees.minutes with two decimals, else decimal degrees.
+std::optional<SidedAngle> NumberForm(char sign, const Figure& figure, const Axis& axis,
+                                     std::string& reason) {
+    const bool signedText = sign != 0;
+    const bool minus = sign == '-';
+    const bool zero = figure.value() == 0.0;
+    if (figure.fraction.size() == 2 && !zero) {
+        // The workstation's degrees.minutes. Its longitudes count West positive, the usual
+        // decimal convention East positive: a signed longitude in this form is ambiguous.
+        if (axis.longitude && signedText) {
+            reason = fmt::format(
+                "a sign with two decimals could be degrees.minutes (negative East) or "
+                "decimal degrees (negative West); write {}{}{} or give three decimals",
+                figure.whole, minus ? 'e' : 'w', figure.fraction);
+            return std::nullopt;
+        }
+        return Compose(std::stod(std::string(figure.whole)),
+                       std::stod(std::string(figure.fraction)), 0, minus, axis, reason);
+    }
+    if (axis.longitude && !signedText && !zero) {
+        reason = "decimal degrees of longitude need a sign (+ East, - West) or a letter";
+        return std::nullopt;
+    }
+    const bool negativeSide = axis.longitude ? !minus : minus;  // decimal: East positive
+    return Compose(figure.value(), 0, 0, negativeSide && !zero, axis, reason);
+}
+
+std::optional<SidedAngle> ParseAngle(std::string_view text, const Axis& axis, std::string& error) {
+    const std::string s = Normalised(text);
+    Cursor c{s};
+    const char sign = c.take('+') ? '+' : c.take('-') ? '-' : 0;
+    const Figure degrees = ReadFigure(c, 3);
+    std::string reason = "the form is not recognised";
+    std::optional<SidedAngle> angle;
+    if (degrees.valid && c.done())
+        angle = NumberForm(sign, degrees, axis, reason);
+    else if (degrees.valid && !sign && !degrees.point && IsLetter(c.front()))
+        angle = LetterForm(degrees, c, axis, reason);
+    else if (degrees.valid && !sign && c.take('d'))
+        angle = DegreeForm(degrees, c, axis, reason);
     if (!angle) error = Refusal(axis.what, text, reason, axis.forms);
     return angle;
 }
 
-std::optional<Meridiem> MeridiemOfSuffix(const std::string& suffix) {
-    if (suffix.empty()) return std::nullopt;
-    return suffix[0] == 'p' ? Meridiem::PM : Meridiem::AM;
+// "am", "a.m.", "pm", "p.m." at the end of a clock time; false when something else is there.
+bool ReadMeridiem(Cursor& c, std::optional<Meridiem>& half) {
+    if (c.done()) return true;
+    if (c.take('a'))
+        half = Meridiem::AM;
+    else if (c.take('p'))
+        half = Meridiem::PM;
+    else
+        return false;
+    c.take('.');
+    if (!c.take('m')) return false;
+    c.take('.');
+    return c.done();
 }
 
 std::string TwoDigits(long value) {
@@ -159,21 +262,24 @@ ClockTime ClockReading::clockTime() const {
 
 std::optional<ClockReading> ParseClockTime(std::string_view text, std::optional<Meridiem> meridiem,
                                            std::string& error) {
-    static const std::regex form(R"(^(\d{1,2})(?:([:.])(\d{1,2}))?(a\.?m\.?|p\.?m\.?)?$)");
     const std::string s = Normalised(text);
     auto refuse = [&](const std::string& reason) {
         error = Refusal("a clock time", text, reason, kTimeForms);
         return std::nullopt;
     };
-    std::smatch m;
-    if (!std::regex_match(s, m, form)) return refuse("the form is not recognised");
-    const int hours = std::stoi(m[1]);
-    const int minutes = m[3].matched ? std::stoi(m[3]) : 0;
-    const bool dotForm = m[2] == ".";
-    const std::optional<Meridiem> suffix = MeridiemOfSuffix(m[4]);
-    if (m[3].matched && m[3].length() != 2)
+    Cursor c{s};
+    const std::string_view hourText = c.digits();
+    const char separator = c.take(':') ? ':' : c.take('.') ? '.' : 0;
+    const std::string_view minuteText = separator ? c.digits() : std::string_view();
+    std::optional<Meridiem> suffix;
+    if (hourText.empty() || hourText.size() > 2 || (separator && minuteText.empty()) ||
+        minuteText.size() > 2 || !ReadMeridiem(c, suffix))
+        return refuse("the form is not recognised");
+    const int hours = std::stoi(std::string(hourText));
+    const int minutes = minuteText.empty() ? 0 : std::stoi(std::string(minuteText));
+    if (minuteText.size() == 1)
         return refuse(fmt::format("the minutes take two digits ({0}{1}0{2} or {0}{1}{2}0)",
-                                  m[1].str(), m[2].str(), m[3].str()));
+                                  hourText, separator, minuteText));
     if (suffix && meridiem && *suffix != *meridiem)
         return refuse("the text and the A.M./P.M. option disagree");
     if (minutes > 59) return refuse("the minutes go from 00 to 59");
@@ -184,12 +290,12 @@ std::optional<ClockReading> ParseClockTime(std::string_view text, std::optional<
         return ClockReading{hours % 12 + (*half == Meridiem::PM ? 12 : 0), minutes};
     }
     if (hours > 23) return refuse("the hours go from 0 to 23");
-    if (!m[2].matched) return refuse("an hour alone needs am or pm (10pm)");
-    if (dotForm && hours >= 1 && hours <= 12)
+    if (!separator) return refuse("an hour alone needs am or pm (10pm)");
+    if (separator == '.' && hours >= 1 && hours <= 12)
         return refuse(fmt::format(
-            "{}.{} on the workstation's 12-hour clock needs am or pm ({}.{}pm), or write it on "
-            "the 24-hour clock ({}:{})",
-            m[1].str(), m[3].str(), m[1].str(), m[3].str(), m[1].str(), m[3].str()));
+            "{0}.{1} on the workstation's 12-hour clock needs am or pm ({0}.{1}pm), or write it "
+            "on the 24-hour clock ({0}:{1})",
+            hourText, minuteText));
     return ClockReading{hours, minutes};
 }
 
@@ -206,39 +312,42 @@ std::optional<Latitude> ParseLatitude(std::string_view text, std::string& error)
 }
 
 std::optional<double> ParseZone(std::string_view text, std::string& error) {
-    static const std::regex utcForm(
-        R"(^(?:utc|gmt|ut)(?:([+-])(\d{1,2})(?::?(\d{2})|\.(\d+))?)?$)");
-    static const std::regex clockForm(R"(^([+-]?)(\d{1,2}):(\d{2})$)");
-    static const std::regex decimalForm(R"(^([+-]?)(\d{1,2})(?:\.(\d+))?$)");
     const std::string s = Normalised(text);
     auto refuse = [&](const std::string& reason) {
         error = Refusal("a time zone", text, reason, kZoneForms);
         return std::nullopt;
     };
-    std::smatch m;
-    double zone = 0;
-    if (std::regex_match(s, m, utcForm)) {
-        const double minutes = Number(m[3]);
-        if (minutes > 59) return refuse("the minutes go from 00 to 59");
-        const double hours =
-            Number(m[2]) + minutes / 60.0 + (m[4].matched ? std::stod("0." + m[4].str()) : 0.0);
-        zone = m[1] == "+" ? -hours : hours;  // UTC+1 is one hour east: zone -1
-    } else if (std::regex_match(s, m, clockForm)) {
-        const double minutes = Number(m[3]);
-        if (minutes > 59) return refuse("the minutes go from 00 to 59");
-        zone = (Number(m[2]) + minutes / 60.0) * (m[1] == "-" ? -1 : 1);
-    } else if (std::regex_match(s, m, decimalForm)) {
-        const std::string fraction = m[3].matched ? m[3].str() : "";
-        if (fraction.size() == 2 && fraction != "00" && fraction != "25" && fraction != "50" &&
-            fraction != "75")
-            return refuse(fmt::format(
-                "zones are decimal hours, and {0}.{1} could be meant as {0}h{1}; write {0}:{1} "
-                "for that, or give the hours with one or three decimals",
-                m[2].str(), fraction));
-        zone = std::stod(s);
-    } else {
-        return refuse("the form is not recognised");
+    Cursor c{s};
+    const bool utc = c.take("utc") || c.take("gmt") || c.take("ut");
+    if (utc && c.done()) return 0.0;
+    const char sign = c.take('+') ? '+' : c.take('-') ? '-' : 0;
+    if (utc && !sign) return refuse("the form is not recognised");
+    std::string_view hourText = c.digits();
+    std::string_view minuteText, fraction;
+    if (utc && (hourText.size() == 3 || hourText.size() == 4)) {  // UTC+0530, UTC+530
+        minuteText = hourText.substr(hourText.size() - 2);
+        hourText = hourText.substr(0, hourText.size() - 2);
+    } else if (c.take(':')) {
+        minuteText = c.digits();
+        if (minuteText.size() != 2) return refuse("the form is not recognised");
+    } else if (c.take('.')) {
+        fraction = c.digits();
+        if (fraction.empty()) return refuse("the form is not recognised");
     }
+    if (hourText.empty() || hourText.size() > 2 || !c.done())
+        return refuse("the form is not recognised");
+    const double minutes = minuteText.empty() ? 0 : std::stod(std::string(minuteText));
+    if (minutes > 59) return refuse("the minutes go from 00 to 59");
+    if (!utc && fraction.size() == 2 && fraction != "00" && fraction != "25" && fraction != "50" &&
+        fraction != "75")
+        return refuse(fmt::format(
+            "zones are decimal hours, and {0}.{1} could be meant as {0}h{1}; write {0}:{1} for "
+            "that, or give the hours with one or three decimals",
+            hourText, fraction));
+    double hours = std::stod(std::string(hourText)) + minutes / 60.0 +
+                   (fraction.empty() ? 0.0 : std::stod("0." + std::string(fraction)));
+    if (sign == '-') hours = -hours;
+    const double zone = utc ? -hours : hours;  // UTC+1 is one hour east: zone -1
     if (std::fabs(zone) > 15.0) return refuse("zones lie within 15 hours of Greenwich");
     return zone == 0.0 ? 0.0 : zone;  // no "-0"
 }
