@@ -11,6 +11,7 @@
 #include "aspects/aspect_lists.h"
 #include "aspects/time_orb_filter.h"
 #include "aspects/timed_aspects.h"
+#include "predictive/predictive_form.h"
 #include "setup/chart_data_file.h"
 #include "setup/workstation.h"
 
@@ -59,6 +60,8 @@ struct Session {
 
     ChartFileMemory chartFile;  // the chart data file last loaded or saved
     DisplayChoices display;     // what the aspect grids and the wheels show
+    // The fields of the progression, solar-arc and returns windows.
+    PredictiveForms predictive;
 
     std::vector<ChartStage> stages;  // the chart computation, in order
     DisplayListeners displays;       // told by the last stage

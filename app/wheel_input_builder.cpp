@@ -5,11 +5,15 @@ namespace quintaro {
 
 namespace {
 
+// A geocentric body stands in the display sector of its house (the lens shows houses as its
+// sectors); heliocentric bodies have no houses and the wheel finds their sector from the
+// longitude and the sector table.
 WheelChart ChartOf(const ChartKinds& kinds, const ChartHouses& houses, bool helio) {
     WheelChart chart;
     chart.longitude = helio ? kinds.HelioLong : kinds.GeoLong;
     chart.second = helio ? kinds.HelioLat : kinds.GeoDecl;
     chart.direction = helio ? kinds.HelioDirection : kinds.GeoDirection;
+    chart.retro = helio ? kinds.HelioRetro : kinds.GeoRetro;
     if (!helio) chart.sector = houses.HouseOfSlot;
     return chart;
 }
@@ -81,6 +85,7 @@ WheelInput BuildWheelInput(const Session& session, const WheelView& view,
     title.natalHarmonic = ws.harmonicNatal;
     title.transitHarmonic = ws.harmonicTransit;
     title.bisect = ws.natalBisect;
+    title.sidereal = ws.positions.sidereal.on;
     title.notice = ws.printout.notice;
     input.target = target;
     return input;

@@ -8,8 +8,10 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "app/predictive_charts.h"
 #include "cli/aspect_rows.h"
 #include "cli/chart_entry_options.h"
+#include "cli/chart_printing.h"
 #include "cli/cli_context.h"
 #include "cli/name_lookup.h"
 #include "cli/text_output.h"
@@ -30,6 +32,7 @@ struct ChartOptions {
     bool natalOnly = false;  // leave the transit chart out
     bool aspects = false;    // the aspects of each chart after its positions
     bool grid = false;       // the entry window's positions grid
+    bool sidereal = false;   // sidereal positions, as with the sidereal window open
 };
 
 // One chart of the session with what the listings need.
@@ -167,6 +170,15 @@ void PrintGrid(const PositionsGrid& grid) {
     std::cout << AlignedColumns(rows, "rlrrrr");
 }
 
+void PrintChart(const Workstation& ws, const ChartView& c, bool decimal) {
+    std::cout << c.label << "  " << ChartEcho(ws, c.section) << '\n'
+              << fmt::format("Julian Day {:.6f}  sidereal time {}", c.state.houses.ChartJD,
+                             SiderealClock(c.state.houses.RAMC))
+              << "\n\n"
+              << PositionsTable(ws, c, decimal) << '\n'
+              << AnglesAndHouses(ws, c, decimal);
+}
+
 void PrintText(const Session& session, const ChartOptions& o) {
     const Workstation& ws = session.workstation;
     if (o.grid) {
@@ -177,15 +189,10 @@ void PrintText(const Session& session, const ChartOptions& o) {
     for (const ChartView& c : Charts(ws, o.natalOnly)) {
         if (!first) std::cout << '\n';
         first = false;
-        std::cout << c.label << "  " << ChartEcho(ws, c.section) << '\n'
-                  << fmt::format("Julian Day {:.6f}  sidereal time {}", c.state.houses.ChartJD,
-                                 SiderealClock(c.state.houses.RAMC))
-                  << "\n\n"
-                  << PositionsTable(ws, c, o.decimal) << '\n'
-                  << AnglesAndHouses(ws, c, o.decimal);
+        PrintChart(ws, c, o.decimal);
         if (o.aspects)
-            PrintAspects(session,
-                         c.side == ChartSide::Natal ? Pairing::NatalNatal : Pairing::TransitNatal);
+            PrintAspects(session, c.side == ChartSide::Natal ? Pairing::NatalNatal
+                                                              : Pairing::TransitNatal);
     }
 }
 
@@ -213,7 +220,9 @@ void PrintCsv(const Workstation& ws, const ChartOptions& o) {
 
 void RunChart(const ChartOptions& o, CliContext& context) {
     if (o.json && o.csv) return context.fail("--json and --csv exclude each other");
-    auto session = OpenChartSession(o.chart, context, {o.houseSystem, {}});
+    ChartSessionSetup setup{o.houseSystem, {}};
+    if (o.sidereal) setup.prepare = [](Session& s) { SetSiderealMode(s.workstation, true, 0); };
+    auto session = OpenChartSession(o.chart, context, setup);
     if (!session) return;
     const Workstation& ws = session->workstation;
     if (o.json) {
@@ -251,11 +260,29 @@ void AddOutputFlags(CLI::App& command, ChartOptions& o) {
                      "After each chart its aspects in geocentric longitude (natal–natal, "
                      "transit–natal)");
     command.add_flag("--grid", o.grid, "The entry window's positions grid instead");
+    command.add_flag("--sidereal", o.sidereal,
+                     "Sidereal positions (sidereal vernal point), as with the sidereal window open");
     command.add_flag("--json", o.json, "JSON output");
     command.add_flag("--csv", o.csv, "CSV output: one line per body");
 }
 
 }  // namespace
+
+void PrintChartsText(const Workstation& ws) {
+    bool first = true;
+    for (const ChartView& c : Charts(ws, false)) {
+        if (!first) std::cout << '\n';
+        first = false;
+        PrintChart(ws, c, false);
+    }
+}
+
+nlohmann::ordered_json ChartsJson(const Workstation& ws) {
+    Json out;
+    for (const ChartView& c : Charts(ws, false))
+        out[c.side == ChartSide::Natal ? "natal" : "transit"] = ChartJson(ws, c);
+    return out;
+}
 
 void AddChartCommands(CLI::App& app, CliContext& context) {
     auto options = std::make_shared<ChartOptions>();

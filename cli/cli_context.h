@@ -43,5 +43,6 @@ void AddOptCommands(CLI::App& app, CliContext& context);
 void AddStoreCommands(CLI::App& app, CliContext& context);
 void AddDatabaseCommands(CLI::App& app, CliContext& context);
 void AddPivotsCommands(CLI::App& app, CliContext& context);
+void AddPredictiveCommands(CLI::App& app, CliContext& context);
 
 }  // namespace quintaro::cli

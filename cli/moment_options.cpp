@@ -35,15 +35,8 @@ std::optional<CivilDate> ParseIsoDate(const std::string& text, std::string& erro
         return std::nullopt;
     }
     CivilDate date{std::stoi(match[1]), std::stoi(match[2]), std::stoi(match[3])};
-    if (date.month < 1 || date.month > 12) {
-        error = "month " + std::to_string(date.month) + " is not 1..12";
-        return std::nullopt;
-    }
-    if (date.day < 1 || date.day > DaysInMonth(date.year, date.month)) {
-        error = "day " + std::to_string(date.day) + " does not exist in month " +
-                std::to_string(date.month) + " of " + std::to_string(date.year);
-        return std::nullopt;
-    }
+    error = CivilDateProblem(date.year, date.month, date.day);
+    if (!error.empty()) return std::nullopt;
     return date;
 }
 

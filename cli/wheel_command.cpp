@@ -5,11 +5,10 @@
 #include <iostream>
 #include <memory>
 
-#include "app/wheel_input_builder.h"
 #include "cli/chart_entry_options.h"
 #include "cli/cli_context.h"
+#include "cli/wheel_styles.h"
 #include "cli/workstation_run.h"
-#include "wheels/wheel_files.h"
 
 namespace quintaro::cli {
 
@@ -22,47 +21,45 @@ struct WheelOptions {
     std::string out;
     bool helio = false, natalOnly = false;
     int filter = 0, size = 800;
+    WheelStyleOptions styles;
 
     void addTo(CLI::App& command);
-    // The reason the options cannot make a wheel; empty when they can.
-    std::string Check() const;
+    // Whether the options can make a wheel; reports when not.
+    bool Check(CliContext& context) const;
 };
 
 void WheelOptions::addTo(CLI::App& command) {
     command.add_option("--out", out, "Output file: .png, .svg or .pdf")->required();
     chart.addTo(command);
     command.add_flag("--helio", helio, "Heliocentric wheel");
-    command.add_flag("--natal-only", natalOnly, "Natal bodies only");
+    auto* natalOnlyFlag = command.add_flag("--natal-only", natalOnly, "Natal bodies only");
+    AddWheelStyleOptions(command, styles, natalOnlyFlag);
     command.add_option("--filter", filter, "Aspect line filter 0..8 (5: no aspect lines)")
         ->check(CLI::Range(0, 8));
-    command.add_option("--size", size, "Width and height in pixels (default 800)")
-        ->check(CLI::Range(100, 8000));
+    command.add_option("--size", size, "Width and height in pixels, 100..10000 (default 800)")
+        ->check(CLI::Range(100, 10000));
 }
 
-std::string WheelOptions::Check() const {
+bool WheelOptions::Check(CliContext& context) const {
     const std::string extension = std::filesystem::path(out).extension().string();
-    if (extension != ".png" && extension != ".svg" && extension != ".pdf")
-        return "--out must end in .png, .svg or .pdf";
-    return {};
+    if (extension != ".png" && extension != ".svg" && extension != ".pdf") {
+        context.fail("--out must end in .png, .svg or .pdf");
+        return false;
+    }
+    return CheckWheelStyle(styles, helio, context);
 }
 
-// Draws the wheel of the session into the file; the reason when it could not be written.
-std::string DrawWheel(Session& session, const WheelOptions& options, CliContext& context) {
+// Draws the wheel of the session into the file; false, reported, when it could not be written.
+bool DrawWheel(Session& session, const WheelOptions& options, CliContext& context) {
     session.display.aspectClass = options.filter;
-    WheelView view{!options.natalOnly, options.helio};
-    WheelTarget target;
-    target.deviceWidth = target.deviceHeight = options.size;
-    WheelInput input = BuildWheelInput(session, view, target);
-    return WriteWheelFile(std::move(input), options.out, options.size, session.workstation.home,
-                          context.messages);
+    return WriteWheelOfStyle(session, options.styles, options.natalOnly, options.helio,
+                             options.out, options.size, context);
 }
 
 void RunWheel(const WheelOptions& options, CliContext& context) {
-    if (std::string problem = options.Check(); !problem.empty()) return context.fail(problem);
+    if (!options.Check(context)) return;
     auto session = OpenChartSession(options.chart, context);
-    if (!session) return;
-    if (std::string error = DrawWheel(*session, options, context); !error.empty())
-        return context.fail(error);
+    if (!session || !DrawWheel(*session, options, context)) return;
     std::cout << "Wrote " << options.out << ": " << ChartEcho(session->workstation, Section::Natal)
               << '\n';
     CloseSession(*session, context);

@@ -5,6 +5,7 @@
 
 #include "core/calendar.h"
 #include "core/houses.h"
+#include "core/obliquity.h"
 #include "core/sidereal.h"
 #include "core/sphere_geometry.h"
 
@@ -100,11 +101,14 @@ double EclipticDeclination(double longitude, double obliquity) {
     return std::asin(s) * kRadToDeg;
 }
 
+// Declinations are taken with the true obliquity of the chart's moment, as the planets' are
+// (core/obliquity.h); the chart's Obliquity is the mean one that the angles use.
 void ComputePointDeclinations(ChartHouses& houses) {
-    houses.AscendantDecl = EclipticDeclination(houses.Ascendant, houses.Obliquity);
-    houses.MidheavenDecl = EclipticDeclination(houses.Midheaven, houses.Obliquity);
-    houses.PartOfFortuneDecl = EclipticDeclination(houses.PartOfFortune, houses.Obliquity);
-    houses.VertexDecl = EclipticDeclination(houses.Vertex, houses.Obliquity);
+    const double obliquity = TrueObliquity(houses.ChartJD).radians * kRadToDeg;
+    houses.AscendantDecl = EclipticDeclination(houses.Ascendant, obliquity);
+    houses.MidheavenDecl = EclipticDeclination(houses.Midheaven, obliquity);
+    houses.PartOfFortuneDecl = EclipticDeclination(houses.PartOfFortune, obliquity);
+    houses.VertexDecl = EclipticDeclination(houses.Vertex, obliquity);
 }
 
 }  // namespace quintaro

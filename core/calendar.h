@@ -13,7 +13,9 @@ double ClockToHours(double hhmm);
 double HoursToClock(double hours);
 
 enum class Meridiem { AM, PM };
-inline const char* MeridiemText(Meridiem m) { return m == Meridiem::PM ? "P.M." : "A.M."; }
+inline const char* MeridiemText(Meridiem m) {
+    return m == Meridiem::PM ? "P.M." : "A.M.";
+}
 
 struct ChartMoment {
     double ChartJD = 0;      // Julian Day, UT
@@ -25,7 +27,9 @@ struct ChartMoment {
 // positive). 12.mm is taken as 0h mm before the half is applied.
 double ClockDayFraction(double clock, Meridiem meridiem, double zone);
 
-// Day number at noon of a civil date; dates up to 1582-10-15 count as Julian.
+// Day number at noon of a civil date: the Julian calendar up to 1582-10-04, the Gregorian from
+// 1582-10-15 on. The ten days between do not exist (CivilDateProblem says so); they are counted
+// as Julian dates, which puts them on the first Gregorian days.
 double DayNumber(int year, int month, int day);
 
 ChartMoment MomentToJD(int year, int month, int day, double clock, Meridiem meridiem, double zone);
@@ -36,8 +40,14 @@ struct CivilDate {
     int day = 0;
 };
 
-// Civil date of the day that holds jd.
+// Civil date of the day that holds jd: a Julian-calendar date before JD 2299160.5 (1582-10-15
+// 0h UT), a Gregorian one from then on.
 CivilDate JDToCalendar(double jd);
+
+// Whether year-month-day is a day of the civil calendar. Empty when it is; otherwise the reason,
+// for a message: a month outside 1..12, a day outside its month, or one of the days
+// 1582-10-05 .. 1582-10-14 that the change to the Gregorian calendar left out.
+std::string CivilDateProblem(int year, int month, int day);
 
 // A moment written back as the entry fields show it: local date and 12-hour clock.
 struct EntryMoment {
@@ -50,6 +60,8 @@ struct EntryMoment {
 // the nearest whole minute.
 EntryMoment JDToEntryFields(double jd, double zone);
 
+// Days of a month: Julian leap years up to 1582, Gregorian ones after. October 1582 counts 31 even
+// though ten of its days do not exist (see CivilDateProblem).
 int DaysInMonth(int year, int month);
 
 struct DateStyle {

@@ -82,6 +82,7 @@ void DayTables::Clear(int slot) {
     if (slot < 1 || slot > BodyCount) return;
     for (auto& row : values[slot]) std::vector<float>().swap(row);
     has1900[slot] = has1750[slot] = false;
+    midpoints[slot] = {};
 }
 
 std::size_t DayTables::MemoryBytes() const {

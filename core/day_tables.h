@@ -34,12 +34,22 @@ enum class DayPeriod { From1900, From1750 };
 // "lat.eph".
 std::string DayTableFileName(std::string_view body, DayKind kind, DayPeriod period);
 
+// A midpoint ephemeris: its tables hold the midpoint of two bodies, whose longitudes jump to the
+// other end of the midpoint axis when the two pass an opposition. The slots of the two bodies
+// when its name tells them (0 when not).
+struct MidpointPair {
+    bool isMidpoint = false;
+    int first = 0;
+    int second = 0;
+};
+
 // The tables of all slots. A slot takes memory only once something is stored for it; days never
 // loaded read 0.
 struct DayTables {
     PerSlot<std::array<std::vector<float>, DayKindCount>> values;
     PerSlot<bool> has1900{};
     PerSlot<bool> has1750{};
+    PerSlot<MidpointPair> midpoints{};  // set by the loader from the body names
 
     // The whole table of a slot and kind (DayTableLength values), or nullptr when nothing was
     // loaded for the slot.
@@ -52,7 +62,7 @@ struct DayTables {
 
     // Copies values into days firstDay.. of a slot's table, allocating the slot on first use.
     void Store(int slot, DayKind kind, int firstDay, std::span<const float> days);
-    // Forgets everything of a slot and frees its memory.
+    // Forgets everything of a slot (its midpoint pair too) and frees its memory.
     void Clear(int slot);
     std::size_t MemoryBytes() const;
 };

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <numbers>
 
 namespace quintaro {
 
@@ -100,23 +99,6 @@ std::int64_t QuantizeLinear(double value, const LinearScale& scale) {
     if (!(units > 0)) return 0;
     if (units > static_cast<double>(ThirtyBitMask)) return ThirtyBitMask;
     return static_cast<std::int64_t>(units);
-}
-
-double MeanObliquity(double jd) {
-    const double t = (jd - 2451545.0) / 36525.0;
-    return 0.409092802 - 0.000226966 * t - 2.79e-9 * t * t + 8.796e-9 * t * t * t;
-}
-
-double MeanObliquityRate(double jd) {
-    const double t = (jd - 2451545.0) / 36525.0;
-    return (-0.000226966 - 2 * 2.79e-9 * t + 3 * 8.796e-9 * t * t) / 36525.0;
-}
-
-double EclipticToDeclination(double longitude, double latitude, double obliquity) {
-    constexpr double rad = std::numbers::pi / 180.0;
-    const double s = std::sin(latitude * rad) * std::cos(obliquity) +
-                     std::cos(latitude * rad) * std::sin(obliquity) * std::sin(longitude * rad);
-    return std::asin(std::clamp(s, -1.0, 1.0)) / rad;
 }
 
 std::string SerializeEphemerisFile(double firstJD, double lastJD, std::string_view text,

@@ -129,13 +129,6 @@ struct EphemerisFileView {
 std::optional<EphemerisFileView> ParseEphemerisFile(std::string_view bytes,
                                                     std::string* why = nullptr);
 
-// Declinations are derived from the geocentric longitude and latitude with the mean obliquity of
-// the ecliptic (radians) at a Julian Day; the rate is in radians per day.
-double MeanObliquity(double jd);
-double MeanObliquityRate(double jd);
-// sin δ = sin β cos ε + cos β sin ε sin λ, in degrees.
-double EclipticToDeclination(double longitude, double latitude, double obliquity);
-
 inline std::uint32_t ReadU32(const unsigned char* p) {
     return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
            std::uint32_t{p[3]} << 24;

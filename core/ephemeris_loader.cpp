@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -93,6 +94,54 @@ bool IsMidpointEphemeris(std::string_view name, const std::vector<std::string>& 
            IsCatalogueName(name.substr(joint + 1), folderNames);
 }
 
+namespace {
+
+// Slot of a body named in a midpoint's name: a catalogue body of slots 1..17 by name or
+// abbreviation, or a single body of the free slots; 0 when none.
+int SlotNamed(std::string_view part, const BodyCatalogue& catalogue,
+              const std::vector<std::string>& freeNames) {
+    const std::string wanted = Lower(part);
+    for (int slot = 1; slot <= SlotJuno; ++slot)
+        if (Lower(catalogue.BodyNames[slot]) == wanted || Lower(BodyAbbrev3[slot]) == wanted)
+            return slot;
+    for (int slot = FirstFreeSlot; slot < catalogue.NextFreeSlot; ++slot) {
+        const std::string& name = catalogue.BodyNames[slot];
+        if (Lower(name) == wanted && !IsMidpointEphemeris(name, freeNames)) return slot;
+    }
+    return 0;
+}
+
+}  // namespace
+
+MidpointPair MidpointPairOf(std::string_view name, const BodyCatalogue& catalogue) {
+    switch (StandardMidpointRank(name)) {
+        case 0:
+            return {true, SlotSaturn, SlotJupiter};
+        case 1:
+            return {true, SlotSaturn, SlotChiron};
+        case 2:
+            return {true, SlotJupiter, SlotChiron};
+        default:
+            break;
+    }
+    std::vector<std::string> freeNames(catalogue.BodyNames.begin() + FirstFreeSlot,
+                                       catalogue.BodyNames.begin() + catalogue.NextFreeSlot);
+    if (!IsMidpointEphemeris(name, freeNames)) return {};
+    const std::size_t joint = name.find_first_of("_-+");
+    if (Lower(name.substr(0, 2)) == "mp" || joint == std::string_view::npos) return {true, 0, 0};
+    const int first = SlotNamed(name.substr(0, joint), catalogue, freeNames);
+    const int second = SlotNamed(name.substr(joint + 1), catalogue, freeNames);
+    if (first == 0 || second == 0) return {true, 0, 0};
+    return {true, first, second};
+}
+
+void AssignMidpointPairs(const BodyCatalogue& catalogue, DayTables& tables) {
+    for (int slot = FirstFreeSlot; slot <= BodyCount; ++slot)
+        tables.midpoints[slot] = slot < catalogue.NextFreeSlot
+                                     ? MidpointPairOf(catalogue.BodyNames[slot], catalogue)
+                                     : MidpointPair{};
+}
+
 std::vector<std::string> OrderLoadNames(std::vector<std::string> names) {
     auto group = [&](const std::string& name) {
         if (StandardMidpointRank(name) >= 0) return 1;
@@ -141,16 +190,15 @@ std::vector<std::string> SelectLoadFiles(const std::filesystem::path& home,
 
 int OpenPlanetFiles(const std::filesystem::path& home, Ephemeris& ephemeris) {
     ephemeris.CloseAll();
-    int opened = 0;
+    std::array<std::filesystem::path, PlanetFileCount> paths;
     for (int n = 0; n < PlanetFileCount; ++n) {
         char name[32];
         std::snprintf(name, sizeof name, "\\ephem%03d.dat", n);
         std::filesystem::path path = HomePath(LoadFolderPath(home), name);
         std::error_code ec;
-        if (!std::filesystem::is_regular_file(path, ec)) continue;  // absent files are skipped
-        if (ephemeris.OpenFile(path, n)) ++opened;
+        if (std::filesystem::is_regular_file(path, ec)) paths[n] = path;  // absent: skipped
     }
-    return opened;
+    return ephemeris.OpenFiles(paths);
 }
 
 bool LoadDayTables(const std::filesystem::path& home, const BodyCatalogue& catalogue,
@@ -158,6 +206,7 @@ bool LoadDayTables(const std::filesystem::path& home, const BodyCatalogue& catal
                    const Progress& progress) {
     const std::filesystem::path folder = LoadFolderPath(home);
     const long total = catalogue.NextFreeSlot - FirstFreeSlot;
+    AssignMidpointPairs(catalogue, tables);
     for (int slot = FirstFreeSlot; slot < catalogue.NextFreeSlot; ++slot) {
         if (!flags.either(slot)) continue;
         const std::string& name = catalogue.BodyNames[slot];
@@ -176,6 +225,7 @@ bool LoadNewlySelectedTables(const std::filesystem::path& home, const BodyCatalo
                              const Progress& progress, bool use1750) {
     const std::filesystem::path folder = LoadFolderPath(home);
     const long total = catalogue.NextFreeSlot - FirstFreeSlot;
+    AssignMidpointPairs(catalogue, tables);
     for (int slot = FirstFreeSlot; slot < catalogue.NextFreeSlot; ++slot) {
         if (!flags.either(slot) || tables.has1900[slot]) continue;
         const std::string& name = catalogue.BodyNames[slot];
@@ -196,6 +246,7 @@ bool Load1750Tables(const std::filesystem::path& home, const BodyCatalogue& cata
                     DayTables& tables, Messages& messages, const Progress& progress) {
     const std::filesystem::path folder = LoadFolderPath(home);
     const long total = catalogue.NextFreeSlot - FirstFreeSlot;
+    AssignMidpointPairs(catalogue, tables);
     for (int slot = FirstFreeSlot; slot < catalogue.NextFreeSlot; ++slot) {
         if (!ReportProgress(progress, "Initializing Ephemerides", slot - FirstFreeSlot, total)) {
             return false;

@@ -28,6 +28,16 @@ std::filesystem::path LoadFolderPath(const std::filesystem::path& home);
 // body in `folderNames`; letter case is ignored.
 bool IsMidpointEphemeris(std::string_view name, const std::vector<std::string>& folderNames);
 
+// The two bodies of a midpoint ephemeris named `name`: "hjp" Saturn/Jupiter, "hki" Saturn/Chiron,
+// "jki" Jupiter/Chiron; two names joined by "_", "-" or "+" that are catalogue bodies of slots
+// 1..17 (names or three-letter abbreviations) or single bodies of the free slots. A midpoint
+// whose bodies are not known (a name starting with "mp", or a part naming another midpoint) gets
+// slots 0; a name that is no midpoint gives isMidpoint false.
+MidpointPair MidpointPairOf(std::string_view name, const BodyCatalogue& catalogue);
+
+// Sets the midpoint pair of every named free slot in `tables` (the loaders below do so).
+void AssignMidpointPairs(const BodyCatalogue& catalogue, DayTables& tables);
+
 // Orders the body names of the load folder for the free slots: first the single bodies
 // (asteroids and the like) alphabetically, then "hjp", "hki", "jki" in that order, then the
 // other midpoint ephemerides alphabetically. Alphabetical ignores letter case.

@@ -104,7 +104,8 @@ void ComputeAngles(const ChartData& data, ChartHouses& houses);
 double PartOfFortune(double ascendant, double moonLongitude, double sunLongitude);
 void ComputePartOfFortune(ChartHouses& houses, double moonLongitude, double sunLongitude);
 
-// Declinations of the ascendant, midheaven, part of fortune and vertex (ecliptic latitude 0).
+// Declinations of the ascendant, midheaven, part of fortune and vertex (ecliptic latitude 0), with
+// the true obliquity at ChartJD.
 double EclipticDeclination(double longitude, double obliquity);
 void ComputePointDeclinations(ChartHouses& houses);
 

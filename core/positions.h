@@ -2,17 +2,18 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "core/chart_positions.h"
+#include "core/ephemeris.h"
 #include "core/messages.h"
 
 namespace quintaro {
 
-class Ephemeris;
 struct DayTables;
+struct DaySplit;
+struct MidpointPair;
 struct SiderealOffsets;
-
-enum class Frame { Geocentric, Heliocentric };
 
 // One body at one moment: longitude and declination (geocentric) or longitude and latitude
 // (heliocentric), with their daily speeds.
@@ -25,7 +26,8 @@ struct BodyPoint {
 };
 
 // Positions of any body at any moment without touching the chart record: what the applying
-// test, the exact-time search, the aspectarian and the returns call.
+// test, the exact-time search, the aspectarian and the returns call. A function keeps the cursor
+// of its scan: one function per scan and thread.
 using PositionAtMoment = std::function<BodyPoint(double jd, int slot, Frame frame)>;
 
 struct SiderealSettings {
@@ -52,12 +54,16 @@ class Positions {
     // Whether jd lies inside the range of the loaded data (1900 or 1750 tables).
     bool InRange(double jd) const;
 
-    // One body at one moment; shows no message and keeps no state. Invalid outside the range, for
-    // a failed ephemeris value, for a free slot without tables for that day, and where the body
-    // has no position of its own in the frame (geocentric Earth and slots 18..20, heliocentric
-    // Sun and Moon, which read 0).
+    // One body at one moment; shows no message and leaves the chart record alone. Invalid outside
+    // the range, for a failed ephemeris value, for a free slot without tables for that day, and
+    // where the body has no position of its own in the frame (geocentric Earth and slots 18..20,
+    // heliocentric Sun and Moon, which read 0). This form reads through the object's own cursor.
     BodyPoint PositionAt(double jd, int slot, Frame frame);
-    PositionAtMoment AsFunction();
+    // The same through the caller's cursor: changes nothing shared, so scans on several threads
+    // can read at once, each with its own cursor (and the settings left alone meanwhile).
+    BodyPoint PositionAt(double jd, int slot, Frame frame, EphemerisCursor& cursor) const;
+    // PositionAt as a function with a cursor of its own.
+    PositionAtMoment AsFunction() const;
 
     double SiderealOffsetA() const { return offsetA_; }
     double SiderealOffsetB() const { return offsetB_; }
@@ -65,12 +71,24 @@ class Positions {
   private:
     SiderealOffsets CurrentOffsets(double jd);
     bool ComputeRun(double jd, int slot, Frame frame, WorkingPositions& work);
+    void ReadEphemerisRows(double jd, Frame frame, int first, int last);
+    void FromTables(double jd, const DaySplit& split, int slot, Frame frame,
+                    WorkingPositions& work);
+    BodyPoint TropicalPositionAt(double jd, const DaySplit& split, int slot, Frame frame,
+                                 EphemerisCursor& cursor) const;
+    struct TableBodyReading;
+    TableBodyReading TableBodyAt(double jd, const DaySplit& split, int slot, Frame frame,
+                                 EphemerisCursor& cursor) const;
+    std::optional<BodyPoint> PairMidpoint(double jd, const DaySplit& split,
+                                          const MidpointPair& pair, Frame frame,
+                                          EphemerisCursor& cursor) const;
 
     Ephemeris* ephemeris_;
     const DayTables* tables_;
     Messages* messages_;
     double offsetA_ = 0, offsetB_ = 0;
-    float codeResults_[20][8] = {};
+    float codeResults_[EphemerisCodeCount][8] = {};
+    EphemerisCursor cursor_;
 };
 
 }  // namespace quintaro

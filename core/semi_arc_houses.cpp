@@ -25,9 +25,13 @@ bool BeyondPolarCircle(double latitude, double obliquity) {
     return std::fabs(latitude) >= 90.0 - std::fabs(obliquity);
 }
 
-// An iteration whose last step still moved the cusp by more than this has not settled. Below
-// the polar circles the iteration contracts, so this only catches degenerate input.
-constexpr double kUnsettledStep = 0.05;  // radian, about 3 degrees
+// Each cusp runs at least ten iterations and then goes on until a step moves it by less than
+// 1e-10 degree. The iteration contracts by about tan(eps) tan(phi) / divisor per step, which
+// approaches 2/3 near the polar circles: about 70 steps reach the limit there. One that has not
+// settled after MaxIterations is taken as having no solution.
+constexpr int MinIterations = 10;
+constexpr int MaxIterations = 400;
+constexpr double SettledStep = 1e-10 * kDegToRad;
 
 struct CuspIteration {
     double start;    // first guess: the equal division of the equator, degrees from RAMC
@@ -35,26 +39,26 @@ struct CuspIteration {
     bool below;      // 2nd and 3rd houses: measured back from the lower meridian
 };
 
-// One cusp by the fixed ten iterations: RA = RAMC + A / divisor above the horizon, RAMC + pi -
-// A / divisor below it, A being the diurnal (above) or nocturnal (below) semi-arc of the point
-// at RA. The semi-arc is pi / 2 plus the ascensional difference arcsin(+-tan(decl) tan(phi)),
-// tan(decl) = sin(RA) tan(eps) for a point of the ecliptic.
+// One cusp: RA = RAMC + A / divisor above the horizon, RAMC + pi - A / divisor below it, A being
+// the diurnal (above) or nocturnal (below) semi-arc of the point at RA. The semi-arc is pi / 2
+// plus the ascensional difference arcsin(+-tan(decl) tan(phi)), tan(decl) = sin(RA) tan(eps) for
+// a point of the ecliptic.
 std::optional<double> PlacidusCusp(const CuspIteration& cusp, double ramc, double tanEps,
                                    double tanPhi, double cosEps) {
     double base = ramc * kDegToRad;
     double ra = base + cusp.start * kDegToRad;
-    double lastStep = 0.0;
-    for (int i = 0; i < 10; ++i) {
+    double step = INFINITY;
+    for (int i = 0; i < MaxIterations && (i < MinIterations || step >= SettledStep); ++i) {
         double x = std::sin(ra) * tanEps * tanPhi;
         if (cusp.below) x = -x;
         if (!(std::fabs(x) <= 1.0)) return std::nullopt;
         double semiArc = kPi / 2 + ArcSinByArcTan(x);
         double next =
             cusp.below ? base + kPi - semiArc / cusp.divisor : base + semiArc / cusp.divisor;
-        lastStep = std::fabs(next - ra);
+        step = std::fabs(next - ra);
         ra = next;
     }
-    if (lastStep > kUnsettledStep) return std::nullopt;
+    if (!(step < SettledStep)) return std::nullopt;
     double longitude = std::atan(std::tan(ra) / cosEps);
     if (longitude < 0) longitude += kPi;
     if (std::sin(ra) < 0) longitude += kPi;

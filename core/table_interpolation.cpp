@@ -64,16 +64,36 @@ double QuadraticSlope(const TableWindow& w, double t) {
     return (w.y3 - w.y1) / 2 + t * (w.y1 - 2 * w.y2 + w.y3);
 }
 
+namespace {
+
+// The fitted longitude of a window moved by `shift` degrees, with its speed and the retrograde
+// test (the value 15 minutes later is 0..10 degrees lower, or more than 350 higher).
+TableLongitude FittedLongitude(const TableWindow& window, double shift) {
+    TableLongitude result;
+    result.longitude = Norm360(QuadraticAt(window, window.t) + shift);
+    result.speed = QuadraticSlope(window, window.t);
+    const double later = Norm360(QuadraticAt(window, window.t + kQuarterHour) + shift);
+    const double diff = later - result.longitude;
+    result.retrograde = (diff > -10 && diff < 0) || diff > 350;
+    return result;
+}
+
+}  // namespace
+
 TableLongitude InterpolateLongitude(const float* row, long day, double frac) {
     TableWindow window = ReadWindow(row, day, frac);
     UnwrapLongitudes(window);
-    TableLongitude result;
-    result.longitude = Norm360(QuadraticAt(window, window.t));
-    result.speed = QuadraticSlope(window, window.t);
-    double later = Norm360(QuadraticAt(window, window.t + kQuarterHour));
-    double diff = later - result.longitude;
-    result.retrograde = (diff > -10 && diff < 0) || diff > 350;
-    return result;
+    return FittedLongitude(window, 0.0);
+}
+
+TableLongitude InterpolateMidpointLongitude(const float* row, long day, double frac) {
+    TableWindow window = ReadWindow(row, day, frac);
+    const double tabulated[3] = {window.y1, window.y2, window.y3};
+    const double nearestDay = tabulated[std::clamp(std::lround(window.t), -1L, 1L) + 1];
+    window.y2 = window.y1 + std::remainder(window.y2 - window.y1, 180.0);
+    window.y3 = window.y2 + std::remainder(window.y3 - window.y2, 180.0);
+    const double axis = QuadraticAt(window, window.t);
+    return FittedLongitude(window, nearestDay + std::remainder(axis - nearestDay, 180.0) - axis);
 }
 
 TableSecond InterpolateSecond(const float* row, long day, double frac) {

@@ -41,6 +41,13 @@ struct TableLongitude {
 };
 TableLongitude InterpolateLongitude(const float* row, long day, double frac);
 
+// Longitude of a midpoint body from its tables alone. The tabulated values lie on the midpoint
+// axis of a pair and jump to the axis' other end when the pair passes an opposition, so the window
+// is first unwrapped modulo 180 (each value taken at the end of the axis nearest the one before)
+// and the fit never crosses the jump. The result lies at the end of the axis of the tabulated day
+// nearest the moment.
+TableLongitude InterpolateMidpointLongitude(const float* row, long day, double frac);
+
 // Declination or latitude of a table body (not reduced) with its daily speed.
 struct TableSecond {
     double value = 0;

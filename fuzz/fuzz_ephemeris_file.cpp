@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool opened = ephemeris.OpenFile(ScratchFile(), 0);
     if (!opened || !view) return 0;
 
+    quintaro::EphemerisCursor cursor;
+    constexpr int codes[] = {0, 1, 4, 7, 15, 19, 19, -3, 40};
+    std::optional<quintaro::EphemerisPoint> points[std::size(codes)];
     double start = view->firstJD;
     for (std::size_t i = 0; i < view->entries.size() && i < 16; ++i) {
         const auto& e = view->entries[i];
@@ -45,6 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (int code : {0, 1, 4, 7, 15, 19})
                 for (int kind : {0, 1, 3, 4, 5, 8, 11, 12, 13})
                     (void)ephemeris.GetValue(jd, code, kind), (void)ephemeris.Value(jd, code, kind);
+            for (auto frame : {quintaro::Frame::Geocentric, quintaro::Frame::Heliocentric}) {
+                ephemeris.ReadBodies(jd, frame, codes, points, cursor);
+                (void)ephemeris.Read(jd, 7, frame, cursor);
+            }
         }
         start += span;
     }

@@ -174,16 +174,28 @@ ChartData ReadSection(const EntrySection& s, int dateStyleCode) {
     return data;
 }
 
+namespace {
+void ShowHourWarning(Section which, Messages& messages) {
+    messages.show("Warning!",
+                  which == Section::Natal ? "Please fill in a value for birth hour."
+                                          : "Please fill in a value for transit hour.",
+                  MessageIcon::Information);
+}
+}  // namespace
+
 void NormaliseHour(EntrySection& section, Section which, Messages& messages) {
     if (section.hour.empty()) return;
     if (!IsNumberText(section.hour)) {
-        messages.show("Warning!",
-                      which == Section::Natal ? "Please fill in a value for birth hour."
-                                              : "Please fill in a value for transit hour.",
-                      MessageIcon::Information);
+        ShowHourWarning(which, messages);
         return;
     }
     NormaliseNumericHour(section);
+}
+
+bool CheckHourText(const EntrySection& section, Section which, Messages& messages) {
+    if (IsNumberText(section.hour)) return true;
+    ShowHourWarning(which, messages);
+    return false;
 }
 
 namespace {

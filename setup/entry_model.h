@@ -96,6 +96,9 @@ inline ChartData ReadTransitSection(const EntryModel& m, int dateStyleCode) {
 // selects PM and loses 12. A text that is not a number shows "Please fill in a value for birth
 // hour." (natal) or "... transit hour." and stays as it is. An empty text is left alone.
 void NormaliseHour(EntrySection& section, Section which, Messages& messages);
+// Before a moment is read from a section whose hour must be a number: an empty or non-numeric
+// hour shows the same warning as NormaliseHour and gives false.
+bool CheckHourText(const EntrySection& section, Section which, Messages& messages);
 
 // Transit hour, minute, AM/PM, zone, coordinates and directions take the natal values.
 void CopyNatalToTransit(EntryModel& model);

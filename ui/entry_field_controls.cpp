@@ -78,4 +78,10 @@ std::string_view SpinControl(EntryField field) {
     }
 }
 
+std::string SpinControlName(EntryField field, Section section) {
+    std::string name(SpinControl(field));
+    if (!name.empty() && section == Section::Transit) name.insert(2, "Diurnal");
+    return name;
+}
+
 }  // namespace quintaro

@@ -23,5 +23,7 @@ std::string ControlName(EntryField field, Section section);
 
 // The natal spin button of a field ("udMonth"); empty for a field without one.
 std::string_view SpinControl(EntryField field);
+// The spin button of a section field ("udMonth", "udDiurnalMonth"); empty for a field without one.
+std::string SpinControlName(EntryField field, Section section);
 
 }  // namespace quintaro

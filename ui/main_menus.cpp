@@ -189,7 +189,12 @@ void MainWindow::buildChartMenus() {
     })->setEnabled(false);
     addCommand(charts, QStringLiteral("&Select Line Angles"),
                QStringLiteral("mnuSelectLineAngles"));
-    addCommand(charts, QStringLiteral("House Charts"), QStringLiteral("mnuHouseCharts"));
+    addCommand(charts, QStringLiteral("House Charts"), QStringLiteral("mnuHouseCharts"), [this] {
+        showChildWindow(QStringLiteral("wheels_small_geo_houses"));
+    })->setEnabled(false);
+    addCommand(charts, QStringLiteral("Duo Chartwheels"), QStringLiteral("mnuDuoCharts"), [this] {
+        showChildWindow(QStringLiteral("Wheels_2"));
+    })->setEnabled(false);
 }
 
 void MainWindow::buildOptionMenu() {
@@ -210,13 +215,17 @@ void MainWindow::buildLaterMenus() {
     QMenu* advanced = menuBar()->addMenu(QStringLiteral("Ad&vanced"));
     advanced->setObjectName(QStringLiteral("mnuAdvanced"));
     addCommand(advanced, QStringLiteral("Velm progressions"),
-               QStringLiteral("mnuAdvancedVelmProgressions"));
+               QStringLiteral("mnuAdvancedVelmProgressions"),
+               [this] { showChildWindow(QStringLiteral("ProgressForm")); });
     addCommand(advanced, QStringLiteral("Solar arc progressions"),
-               QStringLiteral("mnuWesternSolarArcProgressions"));
+               QStringLiteral("mnuWesternSolarArcProgressions"),
+               [this] { showChildWindow(QStringLiteral("SolarArcForm")); });
     addCommand(advanced, QStringLiteral("Solar && Lunar &Returns"),
-               QStringLiteral("mnuWesternSolarReturns"));
+               QStringLiteral("mnuWesternSolarReturns"),
+               [this] { showChildWindow(QStringLiteral("ReturnsForm")); });
     addCommand(advanced, QStringLiteral("Sidereal chart"),
-               QStringLiteral("mnuWesternSiderealChart"));
+               QStringLiteral("mnuWesternSiderealChart"),
+               [this] { showChildWindow(QStringLiteral("SiderealForm")); });
     advanced->addSeparator();
     addCommand(advanced, QStringLiteral("Open database"), QStringLiteral("mnuFileOpenDB"));
     addCommand(advanced, QStringLiteral("Athletes database"),
@@ -271,10 +280,10 @@ void MainWindow::printWheel() {
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Print wheel"));
     if (dialog.exec() != QDialog::Accepted) return;
-    WheelView view = wheel_ ? wheel_->view() : WheelView{};
+    StyledWheelView view = wheel_ ? wheel_->styledView() : StyledWheelView{};
     WheelTarget target;
     target.printer = true;
-    if (!PrintWheel(BuildWheelInput(session_, view, target), printer))
+    if (!PrintStyledWheel(BuildStyledWheel(session_, view, target), printer))
         session_.workstation.messages.show("Warning!", "The wheel could not be printed.",
                                            MessageIcon::Exclamation);
 }
@@ -289,9 +298,9 @@ void MainWindow::exportWheel() {
                                      "document (*.pdf)"),
                       QStringLiteral("png"), Q(ws.home.string()), QStringLiteral("wheel.png")});
     if (file.isEmpty()) return;
-    WheelView view = wheel_ ? wheel_->view() : WheelView{};
-    const QString error = ExportWheel(BuildWheelInput(session_, view, WheelTarget{}), file, 900,
-                                      ws.path("\\orvessa_paths.txt"), ws.messages);
+    StyledWheelView view = wheel_ ? wheel_->styledView() : StyledWheelView{};
+    const QString error = ExportStyledWheel(BuildStyledWheel(session_, view, WheelTarget{}), file,
+                                            900, ws.path("\\orvessa_paths.txt"), ws.messages);
     if (!error.isEmpty())
         ws.messages.show("Warning!", error.toStdString(), MessageIcon::Exclamation);
 }

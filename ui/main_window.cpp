@@ -130,7 +130,8 @@ QMdiSubWindow* MainWindow::addChild(QWidget* widget) {
 
 void MainWindow::enableComputedCommands() {
     if (!session_.workstation.chartsComputed) return;
-    for (const char* name : {"mnuFilePrintWheel", "mnuFileExportWheel", "mnuVelmCharts"})
+    for (const char* name : {"mnuFilePrintWheel", "mnuFileExportWheel", "mnuVelmCharts",
+                             "mnuHouseCharts", "mnuDuoCharts"})
         if (QAction* action = command(QString::fromLatin1(name))) action->setEnabled(true);
 }
 

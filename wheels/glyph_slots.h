@@ -29,4 +29,15 @@ struct SlotPlacement {
 std::vector<SlotPlacement> PlaceGlyphSlots(const std::vector<SlotRequest>& bodies,
                                            const std::array<double, 13>& boundaries);
 
+// The placement of the house wheel: the same proposal and pull-back, the bodies taken in their
+// order from the start of sector 1 (so a house that holds 0 degrees keeps its order), but a body
+// stays in its own sector: from an occupied slot it goes on to the next free one of the sector,
+// from the sector's last slot back to its first, and when all 8 are taken it is left out.
+struct SectorPlacement {
+    std::vector<SlotPlacement> placed;
+    std::vector<SlotRequest> leftOut;
+};
+SectorPlacement PlaceGlyphsWithinSectors(const std::vector<SlotRequest>& bodies,
+                                         const std::array<double, 13>& boundaries);
+
 }  // namespace quintaro

@@ -32,13 +32,25 @@ void RecordingSurface::drawCircle(Point centre, double radius) {
 }
 
 void RecordingSurface::drawText(Point topLeft, std::string_view text) {
-    ops_.emplace_back(RecordedText{topLeft, std::string(text), state().font, state().foreColor});
+    const UserScale& s = scale();
+    Point onPage{s.width < 0 ? s.left - topLeft.x : topLeft.x - s.left,
+                 s.height < 0 ? s.top - topLeft.y : topLeft.y - s.top};
+    Box box = TextBoxAt(onPage, textWidth(text), textHeight(text), false);
+    ops_.emplace_back(
+        RecordedText{topLeft, std::string(text), state().font, state().foreColor, box});
 }
 
 int CountLines(const RecordingSurface& surface, Color color) {
     auto lines = surface.lines();
     return static_cast<int>(
         std::count_if(lines.begin(), lines.end(), [&](const auto& l) { return l.color == color; }));
+}
+
+std::vector<Box> PageBoxes(const std::vector<RecordedText>& texts) {
+    std::vector<Box> boxes;
+    boxes.reserve(texts.size());
+    for (const RecordedText& text : texts) boxes.push_back(text.pageBox);
+    return boxes;
 }
 
 std::vector<RecordedText> TextsInFont(const RecordingSurface& surface, std::string_view fontName) {

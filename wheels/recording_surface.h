@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "wheels/draw_surface.h"
+#include "wheels/text_box.h"
 
 namespace quintaro {
 
@@ -33,6 +34,10 @@ struct RecordedText {
     std::string text;
     FontChoice font;
     Color color;
+    // The room the text takes on the page, in user units measured from the top-left corner of
+    // the scale it was printed in (x to the right, y downwards), so that texts printed in
+    // shifted scales (the two wheels of the duo) compare.
+    Box pageBox;
 };
 using RecordedOp = std::variant<RecordedClear, RecordedLine, RecordedCircle, RecordedText>;
 
@@ -72,6 +77,9 @@ class RecordingSurface final : public DrawSurface {
 
 // Number of recorded lines drawn in a colour.
 int CountLines(const RecordingSurface& surface, Color color);
+
+// The page boxes of the recorded texts.
+std::vector<Box> PageBoxes(const std::vector<RecordedText>& texts);
 
 // The recorded texts printed in a font (case ignored in the name).
 std::vector<RecordedText> TextsInFont(const RecordingSurface& surface, std::string_view fontName);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 #include "wheels/wheel_drawing.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -10,9 +11,8 @@
 #include "wheels/degree_labels.h"
 #include "wheels/glyph_anchor.h"
 #include "wheels/glyph_codes.h"
-#include "wheels/glyph_slots.h"
+#include "wheels/glyph_fit.h"
 #include "wheels/title_block.h"
-#include "wheels/wheel_geometry.h"
 
 namespace quintaro {
 
@@ -35,46 +35,20 @@ int DisplaySector(const WheelInput& input, int body) {
     return SectorOfLongitude(input.boundaries, ChartOf(input, body).longitude[SlotOf(body)]);
 }
 
-std::vector<SlotRequest> DisplayedBodies(const WheelInput& input) {
-    std::vector<SlotRequest> bodies;
-    for (int body = 1; body <= 2 * N; ++body)
-        if (IsDisplayedBody(input, body))
-            bodies.push_back(
-                {body, ChartOf(input, body).longitude[SlotOf(body)], DisplaySector(input, body)});
-    return bodies;
-}
-
-// The glyph of a body: one character of the glyph font, or two letters for a free-slot body
-// without a glyph of its own (printed in the text font, where they read as letters).
-void PrintBodyGlyph(DrawSurface& surface, const BodyCatalogue& catalogue, int slot) {
-    if (slot < FirstFreeSlot) {
-        surface.printText(GlyphText(SlotGlyphCode(slot, catalogue.VertexOn)));
-        return;
-    }
-    BodyGlyph glyph = ChooseBodyGlyph(catalogue, slot);
-    if (glyph.isGlyph) {
-        surface.printText(GlyphText(glyph.glyphCode));
-        return;
-    }
+void PrintGlyphText(DrawSurface& surface, const BodyGlyphText& glyph) {
+    if (glyph.inGlyphFont) return surface.printText(glyph.text);
     FontChoice glyphFont = surface.font();
     surface.setFontName(FontChoice{}.name);
-    for (char letter : glyph.letters) surface.printText(std::string(1, letter));
+    surface.printText(glyph.text);
     surface.setFontName(glyphFont.name);
 }
 
-void PrintDegreeLabel(DrawSurface& surface, const SlotPlacement& placed, int bodiesInSector,
-                      double longitude) {
-    auto offset = LabelSlotOffset(placed.sector, bodiesInSector, placed.running);
-    if (!offset) return;
+GlyphExtent MeasureGlyph(DrawSurface& surface, const BodyGlyphText& glyph) {
     FontChoice glyphFont = surface.font();
-    surface.setFontName(FontChoice{}.name);
-    surface.setFontSize(LabelFontSize);
-    double halfHeight = std::abs(surface.textHeight(LabelSampleText)) / 2;
-    double up = surface.scale().height < 0 ? 1 : -1;
-    surface.moveTo({offset->x, offset->y + up * halfHeight});
-    surface.printText(DegreeLabelText(longitude));
+    if (!glyph.inGlyphFont) surface.setFontName(FontChoice{}.name);
+    GlyphExtent extent{surface.textWidth(glyph.text), std::abs(surface.textHeight(glyph.text))};
     surface.setFontName(glyphFont.name);
-    surface.setFontSize(glyphFont.size);
+    return extent;
 }
 
 // Screen angle of a body's true longitude on the ring (the geometric pattern lines end there).
@@ -86,8 +60,8 @@ double TrueAngle(const WheelInput& input, const PlacedGlyph& glyph) {
     return SectorStartAngle(glyph.sector) - 2 + 30 * fraction;
 }
 
-void DrawAspectLines(DrawSurface& surface, const WheelInput& input, const WheelLayout& layout) {
-    double inner = WheelRingRadii(input.target.printer).inner;
+void DrawAspectLines(DrawSurface& surface, const WheelInput& input, const WheelLayout& layout,
+                     double innerRadius) {
     for (const WheelAspect& aspect : input.aspects) {
         auto pen = AspectLinePen(aspect, input.options, input.target);
         if (!pen) continue;
@@ -98,8 +72,8 @@ void DrawAspectLines(DrawSurface& surface, const WheelInput& input, const WheelL
         surface.setDrawWidth(pen->width);
         surface.setDrawStyle(pen->style);
         if (input.options.geometricPatternLines)
-            surface.line(PointOnWheel(TrueAngle(input, *a), inner),
-                         PointOnWheel(TrueAngle(input, *b), inner));
+            surface.line(PointOnWheel(TrueAngle(input, *a), innerRadius),
+                         PointOnWheel(TrueAngle(input, *b), innerRadius));
         else
             surface.line(a->glyphPoint, b->glyphPoint);
     }
@@ -107,7 +81,44 @@ void DrawAspectLines(DrawSurface& surface, const WheelInput& input, const WheelL
     surface.setDrawStyle(DrawStyle::Solid);
 }
 
+// The glyph font size of each placed glyph, so that no two of them touch.
+std::vector<double> FittedGlyphSizes(DrawSurface& surface, const WheelInput& input,
+                                     const std::vector<SlotPlacement>& placements,
+                                     double glyphRadius) {
+    const double nominal = surface.font().size;
+    std::string sample = GlyphText(GlyphCellSampleCode);
+    GlyphExtent cell{surface.textWidth(sample), std::abs(surface.textHeight(sample))};
+    std::vector<GlyphToFit> glyphs;
+    glyphs.reserve(placements.size());
+    for (const SlotPlacement& placed : placements)
+        glyphs.push_back({placed.angle, MeasureGlyph(surface, GlyphOfBody(input.catalogue,
+                                                                          SlotOf(placed.body)))});
+    std::vector<double> sizes = FittingGlyphScales(glyphs, cell, GlyphCellMargin, glyphRadius);
+    for (double& size : sizes) size *= nominal;
+    return sizes;
+}
+
 }  // namespace
+
+Color BodyColor(int body) {
+    return body > N ? TransitGlyphColor : NatalGlyphColor;
+}
+
+BodyGlyphText GlyphOfBody(const BodyCatalogue& catalogue, int slot) {
+    if (slot < FirstFreeSlot) return {GlyphText(SlotGlyphCode(slot, catalogue.VertexOn)), true};
+    BodyGlyph glyph = ChooseBodyGlyph(catalogue, slot);
+    if (glyph.isGlyph) return {GlyphText(glyph.glyphCode), true};
+    return {glyph.letters, false};
+}
+
+std::vector<SlotRequest> DisplayedBodies(const WheelInput& input) {
+    std::vector<SlotRequest> bodies;
+    for (int body = 1; body <= 2 * N; ++body)
+        if (IsDisplayedBody(input, body))
+            bodies.push_back(
+                {body, ChartOf(input, body).longitude[SlotOf(body)], DisplaySector(input, body)});
+    return bodies;
+}
 
 bool IsDisplayedBody(const WheelInput& input, int body) {
     if (body < 1 || body > 2 * N || (body > N && !input.withTransit)) return false;
@@ -121,8 +132,8 @@ bool IsDisplayedBody(const WheelInput& input, int body) {
     return true;
 }
 
-void DrawRing(DrawSurface& surface, int lens, const WheelTarget& target) {
-    RingRadii radii = WheelRingRadii(target.printer);
+void DrawRing(DrawSurface& surface, int lens, const WheelTarget& target, double baseRadius) {
+    RingRadii radii = WheelRingRadii(target.printer, baseRadius);
     surface.setForeColor(QbColor(0));
     surface.setDrawStyle(DrawStyle::Solid);
     surface.setDrawWidth(target.printer ? target.printerLineWidths[0] : 1);
@@ -137,30 +148,41 @@ void DrawRing(DrawSurface& surface, int lens, const WheelTarget& target) {
     surface.setDrawWidth(1);
 }
 
-WheelLayout DrawWheel(DrawSurface& surface, const WheelInput& input) {
+WheelLayout DrawPlacedBodies(DrawSurface& surface, const WheelInput& input, const WheelPass& pass,
+                             const std::vector<SlotPlacement>& placements) {
     const WheelTarget& target = input.target;
     WheelLayout layout;
-    layout.scale = WheelScale(target);
+    layout.scale = pass.scale;
     layout.heliocentric = input.coordinates == WheelCoordinates::Heliocentric;
-    surface.setScale(layout.scale);
-    surface.clear(input.options.whiteBackground ? QbColor(15) : QbColor(7));
-
-    DrawRing(surface, input.lens, target);
+    surface.setScale(pass.scale);
+    const RingRadii radii = WheelRingRadii(target.printer, pass.baseRadius);
 
     surface.setFontName(GlyphFontName);
     surface.setFontSize(target.printer ? PrinterSlotFontSize : ScreenSlotFontSize);
-    std::vector<SlotRequest> bodies = DisplayedBodies(input);
     std::array<int, SectorCount + 1> inSector{};
-    for (const SlotRequest& body : bodies) ++inSector[body.sector];
+    for (const SlotRequest& body : DisplayedBodies(input)) ++inSector[body.sector];
 
     surface.setFontSize(target.printer ? PrinterGlyphFontSize : ScreenGlyphFontSize);
     surface.setFontBold(false);
     std::string sample = GlyphText(GlyphCellSampleCode);
     layout.cellWidth = surface.textWidth(sample) + GlyphCellMargin;
     layout.cellHeight = std::abs(surface.textHeight(sample)) + GlyphCellMargin;
+    const FontChoice glyphFont = surface.font();
+    const std::vector<double> glyphSizes =
+        FittedGlyphSizes(surface, input, placements, radii.glyph);
 
-    double glyphRadius = WheelRingRadii(target.printer).glyph;
-    for (const SlotPlacement& placed : PlaceGlyphSlots(bodies, input.boundaries)) {
+    surface.setFontName(FontChoice{}.name);
+    surface.setFontSize(LabelFontSize);
+    const double labelHeight = std::abs(surface.textHeight(LabelSampleText));
+    const double labelPitch =
+        std::max(NarrowLabelSpacing, surface.textWidth(LabelSampleText) + LabelGap);
+    const double rowFactor = pass.baseRadius / RingBaseRadius;
+    LabelPlacer labels(labelHeight, labelPitch,
+                       radii.glyph - std::hypot(layout.cellWidth, layout.cellHeight));
+    const double up = pass.scale.height < 0 ? 1 : -1;
+
+    for (size_t k = 0; k < placements.size(); ++k) {
+        const SlotPlacement& placed = placements[k];
         int slot = SlotOf(placed.body);
         const WheelChart& chart = ChartOf(input, placed.body);
         PlacedGlyph glyph;
@@ -172,18 +194,48 @@ WheelLayout DrawWheel(DrawSurface& surface, const WheelInput& input) {
         glyph.longitude = chart.longitude[slot];
         glyph.second = chart.second[slot];
         glyph.falling = chart.direction.at(slot) == 'f';
-        glyph.anchor = GlyphAnchor(placed.angle, PointOnWheel(placed.angle, glyphRadius),
-                                   layout.cellWidth, layout.cellHeight);
+        // A glyph printed smaller keeps its cell in proportion, the margin aside.
+        const double scale = glyphSizes[k] / glyphFont.size;
+        glyph.anchor = GlyphAnchor(placed.angle, PointOnWheel(placed.angle, radii.glyph),
+                                   (layout.cellWidth - GlyphCellMargin) * scale + GlyphCellMargin,
+                                   (layout.cellHeight - GlyphCellMargin) * scale + GlyphCellMargin);
 
-        surface.setForeColor(placed.body > N ? TransitGlyphColor : NatalGlyphColor);
+        surface.setForeColor(BodyColor(placed.body));
+        surface.setFontName(glyphFont.name);
+        surface.setFontSize(glyphSizes[k]);
         surface.moveTo(glyph.anchor);
-        PrintBodyGlyph(surface, input.catalogue, slot);
+        PrintGlyphText(surface, GlyphOfBody(input.catalogue, slot));
         glyph.glyphPoint = surface.currentPosition();
-        PrintDegreeLabel(surface, placed, inSector[placed.sector], glyph.longitude);
+
+        auto offset = LabelSlotOffset(placed.sector, inSector[placed.sector], placed.running,
+                                      labelPitch / rowFactor);
+        if (offset) {
+            surface.setFontName(FontChoice{}.name);
+            surface.setFontSize(LabelFontSize);
+            std::string text = DegreeLabelText(glyph.longitude);
+            Point at = labels.place({offset->x * rowFactor, offset->y * rowFactor},
+                                    surface.textWidth(text));
+            surface.moveTo({at.x, at.y + up * labelHeight / 2});
+            surface.printText(text);
+        }
         layout.glyphs.push_back(std::move(glyph));
     }
+    surface.setFontName(glyphFont.name);
+    surface.setFontSize(glyphFont.size);
 
-    DrawAspectLines(surface, input, layout);
+    DrawAspectLines(surface, input, layout, radii.inner);
+    return layout;
+}
+
+WheelLayout DrawWheel(DrawSurface& surface, const WheelInput& input) {
+    const WheelTarget& target = input.target;
+    UserScale scale = WheelScale(target);
+    surface.setScale(scale);
+    surface.clear(input.options.whiteBackground ? QbColor(15) : QbColor(7));
+    DrawRing(surface, input.lens, target);
+    WheelLayout layout =
+        DrawPlacedBodies(surface, input, {scale, RingBaseRadius},
+                         PlaceGlyphSlots(DisplayedBodies(input), input.boundaries));
     DrawTitleBlock(surface, input);
     return layout;
 }

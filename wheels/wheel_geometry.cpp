@@ -17,11 +17,11 @@ double AngleOfPoint(Point p) {
     return Norm360(std::atan2(p.y, p.x) * 180 / WheelPi);
 }
 
-RingRadii WheelRingRadii(bool printer) {
+RingRadii WheelRingRadii(bool printer, double baseRadius) {
     double factor = printer ? PrinterRingFactor : ScreenRingFactor;
     RingRadii radii;
-    radii.inner = RingBaseRadius * factor;
-    radii.outer = (RingBaseRadius + ZodiacBandWidth) * factor;
+    radii.inner = baseRadius * factor;
+    radii.outer = (baseRadius + ZodiacBandWidth) * factor;
     radii.glyph = radii.inner + GlyphCircleOffset;
     return radii;
 }

@@ -35,7 +35,8 @@ struct RingRadii {
     double outer = 0;
     double glyph = 0;  // the circle the glyphs are printed on
 };
-RingRadii WheelRingRadii(bool printer);
+// The radii of a ring of the given base radius (200 for the main wheel).
+RingRadii WheelRingRadii(bool printer, double baseRadius = RingBaseRadius);
 
 // The user scale: origin at the wheel centre, y upwards, the shorter side 2 x 272 units long.
 UserScale WheelScale(const WheelTarget& target);

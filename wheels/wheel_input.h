@@ -52,6 +52,7 @@ struct WheelChart {
     PerSlot<double> longitude{};  // [0, 360)
     PerSlot<double> second{};     // declination or latitude
     SlotMarks direction;          // 'r' rising, 'f' falling, blank
+    SlotMarks retro;              // 'R' retrograde in longitude, blank
     // Display sector 1..12 of each body: its house from the house placement; 0 where none was
     // recorded, in which case the wheel finds it from the boundary table.
     PerSlot<int> sector{};

@@ -10,7 +10,9 @@ namespace {
 class BasicCommands : public CliTest {};
 
 // Published Julian Days: 2000-01-01 12:00 UT is 2451545.0 (J2000); 1987-04-10 19:21 UT is
-// 2446896.30625 (Meeus, example 12.b); 1957-10-04 19:26:24 UT is 2436116.31 (example 7.a).
+// 2446896.30625 (Meeus, example 12.b); 1957-10-04 19:26:24 UT is 2436116.31 (example 7.a); the
+// calendar reform: 1582-10-04 (Julian) and the next day 1582-10-15 (Gregorian) begin at
+// 2299159.5 and 2299160.5.
 TEST_F(BasicCommands, JulianDaysOfCivilMoments) {
     struct Case {
         std::vector<std::string> moment;
@@ -22,6 +24,8 @@ TEST_F(BasicCommands, JulianDaysOfCivilMoments) {
         {{"--date", "2000-01-01", "--time", "7:30am", "--zone", "5"}, 2451545.0 + 0.5 / 24},
         {{"--date", "2000-01-01", "--time", "7:30", "--zone", "UTC-5"}, 2451545.0 + 0.5 / 24},
         {{"--date", "1987-04-10", "--time", "19:21"}, 2446896.30625},
+        {{"--date", "1582-10-04", "--time", "0:00"}, 2299159.5},
+        {{"--date", "1582-10-15", "--time", "0:00"}, 2299160.5},
         {{"--date", "1582-10-16", "--time", "0:00"}, 2299161.5},
     };
     for (const auto& c : cases) {
@@ -35,7 +39,8 @@ TEST_F(BasicCommands, JulianDaysOfCivilMoments) {
 
 TEST_F(BasicCommands, JdRefusesImpossibleMoments) {
     ExpectRefused({"jd", "--date", "2000-13-01", "--time", "1:00"}, "month 13");
-    ExpectRefused({"jd", "--date", "2023-02-29", "--time", "1:00"}, "day 29");
+    ExpectRefused({"jd", "--date", "2023-02-29", "--time", "1:00"}, "29");
+    ExpectRefused({"jd", "--date", "1582-10-10", "--time", "1:00"}, "1582-10");
     ExpectRefused({"jd", "--date", "2000-01-01", "--time", "1.75", "--am"}, "minutes");
     ExpectRefused({"jd", "--date", "2000-01-01", "--time", "1.00", "--am", "--pm"}, "--pm");
     ExpectRefused({"jd", "--date", "2000-01-01", "--time", "1.00"}, "needs am or pm");

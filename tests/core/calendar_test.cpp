@@ -15,7 +15,8 @@ TEST(Clock, ConversionsBothWays) {
     EXPECT_NEAR(ClockToHours(7.45), 7.75, 1e-12);
     EXPECT_NEAR(ClockToHours(12.30), 12.5, 1e-12);
     EXPECT_NEAR(HoursToClock(7.75), 7.45, 1e-12);
-    for (double clock : {0.0, 1.01, 5.59, 11.30, 12.15}) EXPECT_NEAR(HoursToClock(ClockToHours(clock)), clock, 1e-12);
+    for (double clock : {0.0, 1.01, 5.59, 11.30, 12.15})
+        EXPECT_NEAR(HoursToClock(ClockToHours(clock)), clock, 1e-12);
 }
 
 TEST(DayFraction, TwelveOClockBelongsToTheStartOfItsHalf) {
@@ -25,10 +26,10 @@ TEST(DayFraction, TwelveOClockBelongsToTheStartOfItsHalf) {
         double zone;
         double hoursUt;
     } cases[] = {
-        {12.15, Meridiem::AM, 0, 0.25},   {12.15, Meridiem::PM, 0, 12.25},
-        {12.30, Meridiem::AM, 0, 0.5},    {12.30, Meridiem::PM, 0, 12.5},
-        {7.30, Meridiem::AM, 5, 12.5},    {11.59, Meridiem::PM, 0, 23 + 59 / 60.0},
-        {1.00, Meridiem::AM, -2, -1.0},   // east of Greenwich: UT lies on the previous day
+        {12.15, Meridiem::AM, 0, 0.25}, {12.15, Meridiem::PM, 0, 12.25},
+        {12.30, Meridiem::AM, 0, 0.5},  {12.30, Meridiem::PM, 0, 12.5},
+        {7.30, Meridiem::AM, 5, 12.5},  {11.59, Meridiem::PM, 0, 23 + 59 / 60.0},
+        {1.00, Meridiem::AM, -2, -1.0},  // east of Greenwich: UT lies on the previous day
     };
     for (const auto& c : cases)
         EXPECT_NEAR(ClockDayFraction(c.clock, c.half, c.zone) * 24, c.hoursUt, 1e-9) << c.clock;
@@ -61,18 +62,76 @@ TEST(MomentToJD, ReferenceMoments) {
     EXPECT_EQ(noon.DayFraction, 0.5);
 }
 
-TEST(MomentToJD, CalendarSwitchAfterOctober15th1582) {
-    EXPECT_EQ(DayNumber(1582, 10, 4), 2299160.0);   // Julian
-    EXPECT_EQ(DayNumber(1582, 10, 15), 2299171.0);  // still taken as Julian: not above the limit
-    EXPECT_EQ(DayNumber(1582, 10, 16), 2299162.0);  // Gregorian from here on
-    EXPECT_EQ(DayNumber(2000, 1, 1), 2451545.0);
+// Published Julian Days (the worked examples of Meeus, Astronomical Algorithms, ch. 7): the
+// Julian calendar up to 1582-10-04, the Gregorian from 1582-10-15, both directions.
+struct PublishedDay {
+    int y, m;
+    double d;  // day of the month with its fraction (UT)
+    double jd;
+};
+const PublishedDay PublishedDays[] = {
+    {2000, 1, 1.5, 2451545.0},    {1999, 1, 1.0, 2451179.5},    {1987, 1, 27.0, 2446822.5},
+    {1987, 6, 19.5, 2446966.0},   {1988, 1, 27.0, 2447187.5},   {1988, 6, 19.5, 2447332.0},
+    {1900, 1, 1.0, 2415020.5},    {1600, 1, 1.0, 2305447.5},    {1600, 12, 31.0, 2305812.5},
+    {1957, 10, 4.81, 2436116.31}, {1582, 10, 15.0, 2299160.5},  {1582, 10, 15.5, 2299161.0},
+    {1582, 10, 4.0, 2299159.5},   {1582, 10, 4.5, 2299160.0},   {837, 4, 10.3, 2026871.8},
+    {333, 1, 27.5, 1842713.0},    {-123, 12, 31.0, 1676496.5},  {-122, 1, 1.0, 1676497.5},
+    {-1000, 7, 12.5, 1356001.0},  {-1000, 2, 29.0, 1355866.5},  {-1001, 8, 17.9, 1355671.4},
+    {-4712, 1, 1.5, 0.0},         {-584, 5, 28.63, 1507900.13},
+};
+
+TEST(Calendar, PublishedJulianDaysBothWays) {
+    for (const PublishedDay& c : PublishedDays) {
+        const int day = static_cast<int>(c.d);
+        const double jd = DayNumber(c.y, c.m, day) - 0.5 + (c.d - day);
+        EXPECT_NEAR(jd, c.jd, 1e-9) << c.y << "-" << c.m << "-" << c.d;
+        const CivilDate back = JDToCalendar(c.jd);
+        EXPECT_EQ(back.year, c.y) << c.jd;
+        EXPECT_EQ(back.month, c.m) << c.jd;
+        EXPECT_EQ(back.day, day) << c.jd;
+        EXPECT_EQ(CivilDateProblem(c.y, c.m, day), "");
+    }
 }
 
-TEST(JDToCalendar, InverseOfTheDayNumberForGregorianDates) {
+TEST(Calendar, TheReformSkipsTenDays) {
+    EXPECT_EQ(DayNumber(1582, 10, 4), 2299160.0);   // Julian
+    EXPECT_EQ(DayNumber(1582, 10, 15), 2299161.0);  // Gregorian: the next day
+    EXPECT_EQ(DayNumber(1582, 10, 16), 2299162.0);
+    EXPECT_NEAR(MomentToJD(1582, 10, 15, 12.00, Meridiem::PM, 0).ChartJD, 2299161.0, 1e-9);
+    for (int day = 5; day <= 14; ++day)
+        EXPECT_EQ(CivilDateProblem(1582, 10, day),
+                  (day < 10 ? "1582-10-0" : "1582-10-") + std::to_string(day) +
+                      " does not exist: the Gregorian calendar follows Julian 1582-10-04 with "
+                      "1582-10-15");
+    const CivilDate before = JDToCalendar(2299160.0);
+    EXPECT_EQ(before.month * 100 + before.day, 1004);
+    const CivilDate after = JDToCalendar(2299160.5);
+    EXPECT_EQ(after.month * 100 + after.day, 1015);
+}
+
+TEST(Calendar, OtherDatesThatDoNotExist) {
+    const struct {
+        int y, m, d;
+        const char* problem;
+    } cases[] = {
+        {2023, 13, 1, "month 13 is not 1..12"},
+        {2023, 0, 1, "month 0 is not 1..12"},
+        {2023, 2, 29, "day 29 does not exist in month 2 of 2023"},
+        {1700, 2, 29, "day 29 does not exist in month 2 of 1700"},  // Gregorian: no leap day
+        {1500, 2, 30, "day 30 does not exist in month 2 of 1500"},
+        {2023, 4, 0, "day 0 does not exist in month 4 of 2023"},
+        {1500, 2, 29, ""},  // Julian leap day
+        {1582, 10, 31, ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CivilDateProblem(c.y, c.m, c.d), c.problem);
+}
+
+TEST(JDToCalendar, InverseOfTheDayNumberInBothCalendars) {
     EXPECT_EQ(JDToCalendar(2451544.5).day, 1);
-    for (double jd = 2299162.0; jd < 2500000.0; jd += 97.0) {
+    for (double jd = -500000.0; jd < 2500000.0; jd += 97.0) {
         CivilDate date = JDToCalendar(jd);
-        EXPECT_EQ(DayNumber(date.year, date.month, date.day), jd);
+        ASSERT_EQ(DayNumber(date.year, date.month, date.day), jd) << jd;
+        ASSERT_EQ(CivilDateProblem(date.year, date.month, date.day), "") << jd;
     }
     CivilDate start = JDToCalendar(2360234.5);
     EXPECT_EQ(start.year, 1750);
@@ -124,6 +183,10 @@ TEST(DaysInMonth, LeapYears) {
     EXPECT_EQ(DaysInMonth(2024, 2), 29);
     EXPECT_EQ(DaysInMonth(2023, 2), 28);
     EXPECT_EQ(DaysInMonth(1500, 2), 29);  // Julian calendar
+    EXPECT_EQ(DaysInMonth(-1000, 2), 29);
+    EXPECT_EQ(DaysInMonth(-1001, 2), 28);
+    EXPECT_EQ(DaysInMonth(1600, 2), 29);
+    EXPECT_EQ(DaysInMonth(1700, 2), 28);
     EXPECT_EQ(DaysInMonth(2023, 4), 30);
     EXPECT_EQ(DaysInMonth(2023, 12), 31);
 }
@@ -142,7 +205,7 @@ TEST(DateStyle, FileDecidesAndIsCreatedWhenMissing) {
         const char* content;
         bool american;
     } cases[] = {{"  AMERICAN \n", true}, {"1\n", true}, {"European\n", false},
-                 {"americans\n", false},  {"\n", false},  {"2\nAmerican\n", false}};
+                 {"americans\n", false},  {"\n", false}, {"2\nAmerican\n", false}};
     for (const auto& c : cases) {
         std::ofstream(file) << c.content;
         DateStyle style = LoadDateStyle(file, messages);

@@ -11,12 +11,14 @@
 #include "core/ephemeris.h"
 #include "core/ephemeris_file_format.h"
 #include "recording_messages.h"
+#include "sampled_entries.h"
 #include "temp_folder.h"
 
 namespace quintaro {
 namespace {
 
 using test::RecordingMessages;
+using test::SampledEntry;
 using test::TempFolder;
 
 constexpr double FirstJD = 2451500.5;
@@ -24,27 +26,6 @@ constexpr double FirstJD = 2451500.5;
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-// An entry of `count` samples of f(moment) from `start` at `step`.
-EphemerisEntryData SampledEntry(const char* name, int component, double start, double step,
-                                int count, const std::function<double(double)>& f) {
-    EphemerisEntryData e;
-    e.name3 = name;
-    e.component = component;
-    e.step = step;
-    std::vector<double> values;
-    for (int i = 0; i < count; ++i) values.push_back(f(start + i * step));
-    if (IsAngularComponent(component)) {
-        for (double v : values) e.words.push_back(EncodeSample(QuantizeAngle(v)));
-        return e;
-    }
-    const auto [low, high] = std::minmax_element(values.begin(), values.end());
-    const LinearScale scale = ChooseLinearScale(*low, *high);
-    e.scale = scale.scale;
-    e.offset = scale.offset;
-    for (double v : values) e.words.push_back(EncodeSample(QuantizeLinear(v, scale)));
-    return e;
 }
 
 TEST(EphemerisSamples, DecodeTruncatesTowardZeroAndKeepsThirtyBits) {
@@ -218,23 +199,30 @@ TEST_F(EphemerisReader, ChainedEntriesOfDifferentStepsFollowOneAnother) {
     EXPECT_FALSE(ephemeris.Covers(start3 + 41, 6, 1));
 }
 
-TEST_F(EphemerisReader, DeclinationUsesTheMeanObliquity) {
-    // At J2000 the mean obliquity is 23°26'21.448" = 23.4392911°; sin of it is 0.3977771.
-    const double j2000 = 2451545.0;
+TEST_F(EphemerisReader, DeclinationUsesTheTrueObliquity) {
+    // 1987-04-10 0h: true obliquity 23°26'36.850" (Meeus, example 22.a, from the 1976 mean
+    // obliquity, 0.04" above the 2006 one used here); its sine is 0.3978457.
+    const double day = 2446895.5, obliquity = 23 + 26 / 60.0 + 36.850 / 3600;
     auto file = [&](double lon0, double lonRate) {
         return SerializeEphemerisFile(
-            j2000 - 10, j2000 + 10, "decl",
-            {SampledEntry("VEN", 0, j2000 - 10, 1.0, 21,
-                          [=](double jd) { return lon0 + lonRate * (jd - j2000); }),
-             SampledEntry("VEN", 1, j2000 - 10, 1.0, 21, [](double) { return 0.0; })});
+            day - 10, day + 10, "decl",
+            {SampledEntry("VEN", 0, day - 10, 1.0, 21,
+                          [=](double jd) { return lon0 + lonRate * (jd - day); }),
+             SampledEntry("VEN", 1, day - 10, 1.0, 21, [](double) { return 0.0; })});
     };
+    const double tolerance = 0.06 / 3600;
     ASSERT_TRUE(ephemeris.OpenFile(Write("a.dat", file(90.0, 0.0)), 0));
-    EXPECT_NEAR(ephemeris.Value(j2000, 3, KindDeclination), 23.4392911, 2e-6);
+    EXPECT_NEAR(ephemeris.Value(day, 3, KindDeclination), obliquity, tolerance);
     ASSERT_TRUE(ephemeris.OpenFile(Write("b.dat", file(270.0, 0.0)), 0));
-    EXPECT_NEAR(ephemeris.Value(j2000, 3, KindDeclination), -23.4392911, 2e-6);
+    EXPECT_NEAR(ephemeris.Value(day, 3, KindDeclination), -obliquity, tolerance);
     ASSERT_TRUE(ephemeris.OpenFile(Write("c.dat", file(0.0, 1.0)), 0));
-    EXPECT_NEAR(ephemeris.Value(j2000, 3, KindDeclination), 0.0, 1e-6);
-    EXPECT_NEAR(ephemeris.Value(j2000, 3, KindDeclination + SpeedKind), 0.3977771, 2e-6);
+    EXPECT_NEAR(ephemeris.Value(day, 3, KindDeclination), 0.0, 1e-6);
+    EXPECT_NEAR(ephemeris.Value(day, 3, KindDeclination + SpeedKind), 0.3978457, 1e-6);
+    EphemerisCursor cursor;
+    const auto read = ephemeris.Read(day, 3, Frame::Geocentric, cursor);
+    ASSERT_TRUE(read);
+    EXPECT_NEAR(read->second, 0.0, 1e-6);
+    EXPECT_NEAR(read->secondSpeed, 0.3978457, 1e-6);
 }
 
 TEST_F(EphemerisReader, GapsAreReportedOncePerQuantityAndValueStaysSilent) {

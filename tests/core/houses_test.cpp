@@ -172,17 +172,22 @@ TEST(PartOfFortune, AscendantPlusMoonMinusSun) {
     EXPECT_DOUBLE_EQ(PartOfFortune(10, 0, 10), 0);
 }
 
-TEST(PointDeclinations, FromLongitudeOnTheEcliptic) {
+TEST(PointDeclinations, FromLongitudeOnTheEclipticWithTheTrueObliquity) {
+    // 1987-04-10 0h: true obliquity 23°26'36.850" (Meeus, Astronomical Algorithms, example 22.a;
+    // its mean obliquity is the 1976 one, 0.04" above the 2006 one used here).
+    const double trueObliquity = 23 + 26 / 60.0 + 36.850 / 3600;
     ChartHouses h;
-    h.Obliquity = kJ2000Obliquity;
+    h.ChartJD = 2446895.5;
+    h.Obliquity = kJ2000Obliquity;  // the angles' mean obliquity plays no part
     h.Ascendant = 90;
     h.Midheaven = 270;
     h.PartOfFortune = 30;
     h.Vertex = 180;
     ComputePointDeclinations(h);
-    EXPECT_NEAR(h.AscendantDecl, kJ2000Obliquity, 1e-9);
-    EXPECT_NEAR(h.MidheavenDecl, -kJ2000Obliquity, 1e-9);
-    EXPECT_NEAR(h.PartOfFortuneDecl, 11.471974, 1e-6);
+    EXPECT_NEAR(h.AscendantDecl, trueObliquity, 0.06 / 3600);
+    EXPECT_NEAR(h.MidheavenDecl, -trueObliquity, 0.06 / 3600);
+    EXPECT_NEAR(h.PartOfFortuneDecl, std::asin(std::sin(trueObliquity * kRad) / 2) / kRad,
+                0.06 / 3600);
     EXPECT_NEAR(h.VertexDecl, 0, 1e-9);
 }
 

@@ -25,9 +25,11 @@ std::vector<RecordedText> TextsOfSize(const RecordingSurface& surface, double si
 }
 
 // Labels of sector 6 (longitudes 330..360): three wide slots at x = 68.8, 38.24, 7.68 while
-// fewer than four bodies stand there, 10 units apart from x = 48 with four. The row is at
-// y = -104; a label's top is half the height of "29.8" (1.2 x 8 / 2 = 4.8 units) above it.
-TEST(DegreeLabels, FourBodiesInASectorSwitchToTheNarrowSpacing) {
+// fewer than four bodies stand there; with four, a narrow row from x = 48 leftwards, one label
+// width ("29.8": 4 x 0.6 x 8 = 19.2 units) and the 4-unit gap apart, so that no two labels
+// touch. The row is at y = -104; a label's top is half the height of "29.8" (1.2 x 8 / 2 = 4.8
+// units) above it.
+TEST(DegreeLabels, FourBodiesInASectorSwitchToTheNarrowRow) {
     struct Case {
         std::vector<double> longitudes;
         std::vector<std::string> texts;
@@ -35,7 +37,7 @@ TEST(DegreeLabels, FourBodiesInASectorSwitchToTheNarrowSpacing) {
     };
     const std::vector<Case> cases = {
         {{331, 335, 340}, {"1.0", "5.0", "10.0"}, {68.8, 38.24, 7.68}},
-        {{331, 335, 340, 345.25}, {"1.0", "5.0", "10.0", "15.3"}, {48, 38, 28, 18}},
+        {{331, 335, 340, 345.25}, {"1.0", "5.0", "10.0", "15.3"}, {48, 24.8, 1.6, -21.6}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.longitudes.size());
@@ -51,6 +53,7 @@ TEST(DegreeLabels, FourBodiesInASectorSwitchToTheNarrowSpacing) {
             EXPECT_NEAR(labels[i].topLeft.x, c.xs[i], 1e-9);
             EXPECT_NEAR(labels[i].topLeft.y, -99.2, 1e-9);
         }
+        EXPECT_EQ(CountOverlappingPairs(PageBoxes(labels)), 0);
     }
 }
 

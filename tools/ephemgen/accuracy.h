@@ -17,10 +17,8 @@ enum Quantity : int {
     GeoLatitude,
     GeoLongitudeSpeed,
     GeoLatitudeSpeed,
-    Declination,  // ours against the library's longitude and latitude rotated by the mean obliquity
+    Declination,  // against the library's own declination (true obliquity)
     DeclinationSpeed,
-    TrueDeclination,  // ours against the library's own declination (true obliquity): informative
-    TrueDeclinationSpeed,
     HelioLongitude,
     HelioLatitude,
     HelioLongitudeSpeed,
@@ -30,8 +28,7 @@ enum Quantity : int {
 
 const char* QuantityName(int quantity);
 bool IsSpeed(int quantity);
-// Whether the accuracy goal applies (positions within 0.5", speeds within 0.001°/day).
-bool HasGoal(int quantity);
+// Goals: positions within 0.5", speeds within 0.001°/day.
 constexpr double PositionGoalArcsec = 0.5;
 constexpr double SpeedGoalDegPerDay = 0.001;
 
@@ -43,8 +40,18 @@ struct WorstError {
 
 using BodyErrors = std::array<WorstError, QuantityCount>;
 
-// Compares every quantity of one body at one moment and keeps the worst errors.
-void CompareBody(Ephemeris& ephemeris, const BodyPlan& plan, double jd, BodyErrors& errors);
+// Compares every quantity of one body at one moment, as the positions read it (single
+// precision), and keeps the worst errors.
+void CompareBody(const Ephemeris& ephemeris, EphemerisCursor& cursor, const BodyPlan& plan,
+                 double jd, BodyErrors& errors);
+
+// A body of the day tables: one library body, or the midpoint of two (second >= 0).
+struct TableBody {
+    std::string name;
+    int first = 0;
+    int second = -1;
+};
+std::vector<TableBody> TableBodies();
 
 struct VerifyOptions {
     std::filesystem::path folder;
@@ -54,7 +61,9 @@ struct VerifyOptions {
     std::string libraryData;
 };
 
-// Random moments in 1750..2050 against the library; prints the table; true when every goal holds.
+// Random moments in 1750..2050 against the library, for the planetary files and the day tables
+// (through the positions, as the workstation reads them); prints the table; true when every goal
+// holds.
 bool RunVerify(const VerifyOptions& options);
 
 struct StepsOptions {

@@ -7,7 +7,6 @@
 #include <cstdio>
 
 #include "core/atomic_file.h"
-#include "core/ephemeris_file_format.h"
 #include "tools/ephemgen/body_plan.h"
 #include "tools/ephemgen/library_source.h"
 
@@ -32,10 +31,10 @@ std::optional<DaySeries> BodyDaySeries(int libraryBody, const Progress& progress
     for (int day = 0; day < DayTableDays; ++day) {
         const double jd = DayTableFirstJD + day;
         if (geo) {
-            const LibraryPoint p = LibraryCompute(jd, libraryBody, LibraryFrame::Geocentric, false);
-            s.geoLongitude[day] = p.longitude;
+            s.geoLongitude[day] =
+                LibraryCompute(jd, libraryBody, LibraryFrame::Geocentric, false).longitude;
             s.geoDeclination[day] =
-                EclipticToDeclination(p.longitude, p.latitude, MeanObliquity(jd));
+                LibraryCompute(jd, libraryBody, LibraryFrame::Equatorial, false).latitude;
         }
         if (helio) {
             const LibraryPoint p =

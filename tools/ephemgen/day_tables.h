@@ -15,10 +15,10 @@ struct DaySeries {
     std::vector<double> geoLongitude, geoDeclination, helioLongitude, helioLatitude;
 };
 
-// A body of the reference library, day by day. Geocentric longitude as the library gives it,
-// declination derived with the mean obliquity (as the planetary reader does), heliocentric
-// longitude and latitude. Bodies without a geocentric (Earth) or heliocentric (Sun, Moon, node)
-// position get zeros there. Empty when cancelled.
+// A body of the reference library, day by day: geocentric longitude and declination (true
+// obliquity) as the library gives them, heliocentric longitude and latitude. Bodies without a
+// geocentric (Earth) or heliocentric (Sun, Moon, node) position get zeros there. Empty when
+// cancelled.
 std::optional<DaySeries> BodyDaySeries(int libraryBody, const Progress& progress);
 
 // The midpoint of two longitudes: m = (a + b) / 2, turned to the other side when it lies more

@@ -7,13 +7,19 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/atomic_file.h"
+#include "core/bodies.h"
+#include "core/day_tables.h"
 #include "core/ephemeris.h"
 #include "core/ephemeris_file_format.h"
+#include "core/ephemeris_loader.h"
+#include "core/positions.h"
 #include "tools/ephemgen/body_plan.h"
 #include "tools/ephemgen/day_tables.h"
+#include "tools/ephemgen/generate.h"
 #include "tools/ephemgen/library_source.h"
 
 namespace quintaro::ephemgen {
@@ -115,6 +121,62 @@ TEST_F(GeneratedFiles, PlanetaryFilesCoverTheRequiredSpan) {
                     << p.name << " kind " << kind << " " << jd;
         }
     }
+}
+
+// The midpoint bodies as the positions give them, through every day on which their tables jump
+// to the other end of the axis (an opposition of the pair), against the library.
+TEST_F(GeneratedFiles, MidpointBodiesThroughEveryOppositionOfTheirPair) {
+    SilentMessages quiet;
+    Ephemeris ephemeris(quiet);
+    for (int f = 0; f < PlanetFileCount; ++f) {
+        char name[16];
+        std::snprintf(name, sizeof name, "ephem%03d.dat", f);
+        ephemeris.OpenFile(Generated / name, f);
+    }
+    BodyCatalogue catalogue = MakeBodyCatalogue();
+    DayTables tables;
+    for (const MidpointRequest& m : DefaultMidpoints()) {
+        const int slot = AddFreeSlotBody(catalogue, m.name);
+        for (DayPeriod period : {DayPeriod::From1900, DayPeriod::From1750})
+            ASSERT_EQ(LoadBodyDayTables(Generated, m.name, slot, period, tables), "");
+    }
+    AssignMidpointPairs(catalogue, tables);
+    Positions positions(ephemeris, tables, quiet);
+    positions.Use1750 = true;
+
+    // The moment of the report: hjp read 55.2161 there instead of 114.5426.
+    EXPECT_NEAR(positions.PositionAt(2375697.261276, FirstFreeSlot, Frame::Geocentric).longitude,
+                114.5426, 1e-4);
+
+    int oppositions = 0;
+    double worst = 0;
+    const auto midpoints = DefaultMidpoints();
+    for (std::size_t m = 0; m < midpoints.size(); ++m) {
+        const MidpointRequest& request = midpoints[m];
+        const int slot = FirstFreeSlot + static_cast<int>(m);
+        const int a = *LibraryBodyOf(request.first), b = *LibraryBodyOf(request.second);
+        for (auto [frame, kind, libraryFrame] :
+             {std::tuple{Frame::Geocentric, DayKind::GeoLong, LibraryFrame::Geocentric},
+              std::tuple{Frame::Heliocentric, DayKind::HelioLong, LibraryFrame::Heliocentric}}) {
+            const float* row = tables.Row(slot, kind);
+            for (int day = 1; day + 1 < DayTableLength; ++day) {
+                if (std::fabs(std::remainder(row[day + 1] - row[day], 360.0)) < 90) continue;
+                ++oppositions;
+                for (double t = -1; t <= 2; t += 1.0 / 24) {
+                    const double jd = DayTableFirstJD + day + t;
+                    const double expected =
+                        MidpointLongitude(LibraryCompute(jd, a, libraryFrame, false).longitude,
+                                          LibraryCompute(jd, b, libraryFrame, false).longitude);
+                    const double error = std::fabs(std::remainder(
+                        positions.PositionAt(jd, slot, frame).longitude - expected, 360.0));
+                    worst = std::max(worst, error);
+                    EXPECT_LT(error * 3600, 0.5) << request.name << " at " << jd;
+                }
+            }
+        }
+    }
+    std::printf("%d oppositions, worst %.3f\"\n", oppositions, worst * 3600);
+    EXPECT_GT(oppositions, 20);
 }
 
 }  // namespace
