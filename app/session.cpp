@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/chart_stages.h"
+#include "app/interpretations.h"
 #include "setup/entry_checks.h"
 
 namespace quintaro {
@@ -30,6 +31,7 @@ Session::Session(std::filesystem::path home, Messages& messages)
 
 bool StartSession(Session& session) {
     if (!StartUp(session.workstation)) return false;
+    StartInterpretations(session);
     ComputeCharts(session);
     return true;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/display_choices.h"
+#include "app/interpretation_state.h"
 #include "aspects/aspect_lists.h"
 #include "aspects/time_orb_filter.h"
 #include "aspects/timed_aspects.h"
@@ -63,12 +64,14 @@ struct Session {
     // The fields of the progression, solar-arc and returns windows.
     PredictiveForms predictive;
 
+    InterpretationState interps;  // the interpretation stores and report choices
+
     std::vector<ChartStage> stages;  // the chart computation, in order
     DisplayListeners displays;       // told by the last stage
 };
 
-// Starts the workstation and runs the first computation. False when the workstation cannot
-// start.
+// Starts the workstation, installs the interpretation stores when they are missing, and runs the
+// first computation. False when the workstation cannot start.
 bool StartSession(Session& session);
 
 // Runs the stages in order; false when one of them ended the run early.

@@ -41,6 +41,7 @@ void AddPositionsCommand(CLI::App& app, CliContext& context);
 void AddHousesCommand(CLI::App& app, CliContext& context);
 void AddOptCommands(CLI::App& app, CliContext& context);
 void AddStoreCommands(CLI::App& app, CliContext& context);
+void AddReportCommand(CLI::App& app, CliContext& context);
 void AddDatabaseCommands(CLI::App& app, CliContext& context);
 void AddPivotsCommands(CLI::App& app, CliContext& context);
 void AddPredictiveCommands(CLI::App& app, CliContext& context);

@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
     quintaro::cli::AddHousesCommand(app, context);
     quintaro::cli::AddOptCommands(app, context);
     quintaro::cli::AddStoreCommands(app, context);
+    quintaro::cli::AddReportCommand(app, context);
     quintaro::cli::AddDatabaseCommands(app, context);
     quintaro::cli::AddPivotsCommands(app, context);
     quintaro::cli::AddPredictiveCommands(app, context);

@@ -2,8 +2,16 @@
 # Writes a C++ source that holds the given text files as string constants, so that the program
 # can install its default files without finding its source tree at run time.
 # Called in script mode: cmake -DOUTPUT=<file.cpp> -DDATA_DIR=<folder> -P EmbedFiles.cmake
+# Optional: -DHEADER=<header declaring the function> -DFUNCTION=<its name> (by default the
+# installation's default files, setup/default_files.h and EmbeddedDefaultFiles).
+if(NOT HEADER)
+  set(HEADER setup/default_files.h)
+endif()
+if(NOT FUNCTION)
+  set(FUNCTION EmbeddedDefaultFiles)
+endif()
 file(GLOB FILES ${DATA_DIR}/*.txt)
-set(content "// Generated from the files of data/; do not edit.\n#include \"setup/default_files.h\"\n\nnamespace quintaro {\n\nconst std::vector<EmbeddedFile>& EmbeddedDefaultFiles() {\n    static const std::vector<EmbeddedFile> files = {\n")
+set(content "// Generated from the files of data/; do not edit.\n#include \"${HEADER}\"\n\nnamespace quintaro {\n\nconst std::vector<EmbeddedFile>& ${FUNCTION}() {\n    static const std::vector<EmbeddedFile> files = {\n")
 foreach(file ${FILES})
   get_filename_component(name ${file} NAME)
   file(READ ${file} text HEX)

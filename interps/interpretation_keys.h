@@ -73,6 +73,15 @@ inline constexpr std::array<InterpretationBody, 21> InterpretationBodies = {
      {"ves", 16, true, true},  {"jun", 17, true, true},  {"asc", 18, true, false},
      {"mc", 19, true, false},  {"par", 20, true, false}, {"ver", 20, true, false}}};
 
+// The names reports and the revision list give the bodies, by index into InterpretationBodies:
+// "SUN", ... "EARTH/MOON COMPLEX", "CHIRON", "NODE", ... "MIDHEAVEN", "PART OF FORTUNE", "VERTEX".
+// clang-format off
+inline constexpr std::array<std::string_view, 21> InterpretationBodyNames = {
+    "SUN", "MERCURY", "VENUS", "MOON", "MARS", "JUPITER", "SATURN", "URANUS", "NEPTUNE", "PLUTO",
+    "EARTH/MOON COMPLEX", "CHIRON", "NODE", "CERES", "PALLAS", "VESTA", "JUNO", "ASCENDANT",
+    "MIDHEAVEN", "PART OF FORTUNE", "VERTEX"};
+// clang-format on
+
 // Index into InterpretationBodies of a body key (any case, blanks around it ignored, so the
 // grid's "mc " and "Sun" are found); nothing for an unknown key.
 std::optional<std::size_t> BodyIndexOfKey(std::string_view key);

@@ -44,8 +44,7 @@ std::string StringMap::Interpretation_Decrypt_RTF(std::string_view asp, ReportMo
 std::string StringMap::Interpretation_Decrypt(std::string_view asp, ReportMode mode,
                                               Messages& messages) const {
     if (table_.nodes.empty()) {
-        messages.show("Warning!", "Please load interpretation files 8/9 before click here.",
-                      MessageIcon::Exclamation);
+        TellInterpretationFilesMissing(messages);
         return {};
     }
     const auto key = StoreKeyOfAspect(asp, mode);
@@ -504,6 +503,11 @@ void StringMap::CloseFile() {
 
 void StringMap::ThrowCorrupt() const {
     throw CorruptStoreError("Corrupt data file " + QuotedName(fileName_));
+}
+
+void TellInterpretationFilesMissing(Messages& messages) {
+    messages.show("Warning!", "Please load interpretation files 8/9 before click here.",
+                  MessageIcon::Exclamation);
 }
 
 std::string RtfEscape(std::string_view text) {

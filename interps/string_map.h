@@ -129,6 +129,10 @@ class StringMap {
     std::string lastError_;
 };
 
+// Tells the user that the interpretation stores are not loaded: "Please load interpretation files
+// 8/9 before click here.".
+void TellInterpretationFilesMissing(Messages& messages);
+
 // A text made ready for a rich-text document: "\", "{" and "}" escaped, line breaks as "\par ",
 // bytes above 127 as "\'hh".
 std::string RtfEscape(std::string_view text);

@@ -80,6 +80,7 @@ AspectGridWindow::AspectGridWindow(WorkstationController& controller, GridWindow
     title_->setVisible(window == GridWindow::Aspects);
     connect(&controller_, &WorkstationController::computed, this, &AspectGridWindow::refresh);
     connect(&controller_, &WorkstationController::displayChanged, this, &AspectGridWindow::refresh);
+    connect(table_, &QTableWidget::cellClicked, this, [this](int row, int) { clicked(row); });
     refresh();
     resize(560, 420);
 }
@@ -88,6 +89,21 @@ GridModel AspectGridWindow::model() const {
     Session& session = controller_.session();
     return BuildAspectGrid(window_, CurrentGridOptions(controller_, window_), session.lists,
                            session.timed, session.workstation.catalogue);
+}
+
+void AspectGridWindow::clicked(int tableRow) {
+    // Each section shows its title row and its column titles above its aspect rows.
+    const GridModel grid = model();
+    int first = 0;
+    for (std::size_t s = 0; s < grid.sections.size(); ++s) {
+        const int rows = static_cast<int>(grid.sections[s].rows.size());
+        const int row = tableRow - first - 2;
+        if (row >= 0 && row < rows) {
+            Q_EMIT aspectRowClicked(static_cast<int>(s), row);
+            return;
+        }
+        first += 2 + rows;
+    }
 }
 
 void AspectGridWindow::refresh() {

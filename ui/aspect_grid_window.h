@@ -27,7 +27,13 @@ class AspectGridWindow : public QWidget {
     GridModel model() const;
     void refresh();
 
+  Q_SIGNALS:
+    // A click on an aspect row: its section and its row within the section.
+    void aspectRowClicked(int section, int row);
+
   private:
+    void clicked(int tableRow);
+
     WorkstationController& controller_;
     GridWindow window_;
     QLabel* title_;

@@ -42,6 +42,7 @@ void MainWindow::buildMenus() {
     buildChartMenus();
     buildOptionMenu();
     buildLaterMenus();
+    buildInterpsMenu();
     buildWindowMenu();
 }
 

@@ -160,6 +160,9 @@ AspectGridWindow* MainWindow::showGridWindow(int window) {
     if (!grid) {
         const auto kind = static_cast<GridWindow>(window);
         grid = new AspectGridWindow(controller_, kind);
+        connect(
+            grid, &AspectGridWindow::aspectRowClicked, this,
+            [this, window](int section, int row) { showRowInterpretation(window, section, row); });
         QMdiSubWindow* sub = addChild(grid);
         const WindowRect& saved = session_.workstation.settings.rect(GridSettingsWindow(kind));
         if (saved.width > 0 && saved.height > 0)

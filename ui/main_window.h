@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 
+#include "app/interpretation_views.h"
 #include "app/session.h"
 #include "ui/file_dialogs.h"
 #include "ui/glyph_font.h"
@@ -22,6 +23,8 @@ class EntryWindow;
 class WheelWindow;
 class AspectGridWindow;
 class StartupProgress;
+class ReportWindow;
+class ReviseWindow;
 
 // The main window "quintaro": a multi-document frame with the menus, the status clock and the
 // Ctrl+Left / Ctrl+Right stepping. It starts the workstation, opens the child windows on demand
@@ -54,6 +57,13 @@ class MainWindow : public QMainWindow {
     AspectGridWindow* gridWindow(int window) const;
     QWidget* showChildWindow(const QString& name);
 
+    // Interpretations (ui/interps_menu.cpp): the report windows, the revision window, and the
+    // interpretation of a clicked aspect grid row.
+    ReportWindow* showReportWindow(InterpretationView view, ReportMode mode);
+    ReportWindow* reportWindow(InterpretationView view) const;
+    ReviseWindow* showReviseWindow();
+    ReportWindow* showRowInterpretation(int gridWindow, int section, int row);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,6 +77,7 @@ class MainWindow : public QMainWindow {
     void buildOptionMenu();
     void buildLaterMenus();
     void buildWindowMenu();
+    void buildInterpsMenu();
     QAction* addCommand(QMenu* menu, const QString& caption, const QString& name,
                         std::function<void()> action = {});
     QMdiSubWindow* addChild(QWidget* widget);
@@ -89,6 +100,9 @@ class MainWindow : public QMainWindow {
     std::map<int, QPointer<AspectGridWindow>> grids_;
     std::map<QString, QPointer<QWidget>> children_;
     std::map<QString, QAction*> commands_;
+    std::map<InterpretationView, QPointer<ReportWindow>> reports_;
+    QPointer<ReviseWindow> revise_;
+    QPointer<ReportWindow> rowInterpretation_;
     QStringList startupTexts_;
     bool started_ = false;
     bool shutDown_ = false;
