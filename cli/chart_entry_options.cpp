@@ -13,11 +13,6 @@ namespace quintaro::cli {
 
 namespace {
 
-// The name a chart given on the command line gets when none is given: the window's "Now" would
-// be wrong for it.
-constexpr const char* kDefaultNatalName = "Natal";
-constexpr const char* kDefaultTransitName = "Transits";
-
 double DecimalDegrees(const UnitsAndMinutes& angle) {
     return angle.units + angle.minutes / 60.0;
 }
@@ -144,8 +139,8 @@ std::unique_ptr<Session> OpenChartSession(const ChartEntryOptions& options, CliC
     EntryModel& entry = session->workstation.entry;
     if (options.optFile.empty()) {
         // A chart typed here is not "Now": it gets a name of its own unless one is given.
-        if (natal->date && !natal->name) natal->name = kDefaultNatalName;
-        if (transit->date && !transit->name) transit->name = kDefaultTransitName;
+        if (natal->date && !natal->name) natal->name = kTypedNatalName;
+        if (transit->date && !transit->name) transit->name = kTypedTransitName;
     }
     ApplySectionEdit(*natal, entry.natal);
     ApplySectionEdit(*transit, entry.transit);

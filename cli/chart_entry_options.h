@@ -63,6 +63,11 @@ struct SectionEdit {
 std::optional<SectionEdit> CheckSectionOptions(const SectionOptions& options, bool placeRequired,
                                                std::string& error);
 
+// The names of charts typed on the command line without --opt and without a name of their own:
+// the window's "Now" would be wrong for them.
+inline constexpr const char* kTypedNatalName = "Natal";
+inline constexpr const char* kTypedTransitName = "Transits";
+
 // Writes the given fields into a section as the entry window holds them (12-hour clock, degrees
 // and minutes with their sides).
 void ApplySectionEdit(const SectionEdit& edit, EntrySection& section);

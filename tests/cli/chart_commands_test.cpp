@@ -225,5 +225,37 @@ TEST_F(ChartCommand, AspectsAfterEachChart) {
     EXPECT_EQ(json["transit"]["aspects"][0]["body1_name"], "Sun");
 }
 
+// The derived charts start from the natal chart typed on the command line as from the chart
+// file: same natal moment, same derived moment. A typed moment changes the file's chart.
+TEST_F(ChartCommand, DerivedChartsTakeTheTypedNatalChart) {
+    struct Case {
+        Args command;
+        const char* moment;  // the derived moment that follows from the natal one
+    };
+    const Case cases[] = {{{"progress", "--to", "2030-01-01"}, "jd"},
+                          {{"solar-arc", "--to", "2030-01-01"}, "progressed_jd"},
+                          {{"return", "sun", "--near", "2030-01-01"}, "jd"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command[0]);
+        const nlohmann::json typed = Json(With(c.command, kJ2000Entry));
+        const nlohmann::json loaded = Json(With(c.command, {"--opt", J2000Chart()}));
+        ASSERT_TRUE(typed.is_object() && loaded.is_object());
+        EXPECT_EQ(typed["natal"]["jd"], 2451545.0);
+        EXPECT_EQ(typed["natal"]["name"], "J2000");
+        EXPECT_EQ(typed["derived"][c.moment], loaded["derived"][c.moment]);
+
+        const nlohmann::json later =
+            Json(With(c.command, {"--opt", J2000Chart(), "--natal-date", "2000-01-01",
+                                  "--natal-time", "6:00pm"}));
+        ASSERT_TRUE(later.is_object());
+        EXPECT_EQ(later["natal"]["jd"], 2451545.25);
+        EXPECT_EQ(later["natal"]["latitude"], "51°29′ N");
+        EXPECT_NE(later["derived"][c.moment], loaded["derived"][c.moment]);
+    }
+    ExpectRefused(
+        {"progress", "--to", "2030-01-01", "--natal-date", "2000-01-01", "--natal-time", "12:00"},
+        "needs its place and zone");
+}
+
 }  // namespace
 }  // namespace quintaro::test
