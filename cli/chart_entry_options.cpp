@@ -101,11 +101,18 @@ void ApplySectionEdit(const SectionEdit& edit, EntrySection& s) {
 }
 
 void ChartEntryOptions::addTo(CLI::App& command) {
-    command.add_option("--opt", optFile,
-                       "Chart data file (.opt) to start from; without it the charts start at "
-                       "\"Now\" at the home location");
-    natal.addTo(command, "natal", "natal");
-    transit.addTo(command, "transit", "transit");
+    WhenChosen(command, [this](CLI::App& chosen) {
+        chosen.add_option("--opt", optFile,
+                          "Chart data file (.opt) to start from; without it the charts start at "
+                          "\"Now\" at the home location");
+        natal.addTo(chosen, "natal", "natal");
+        transit.addTo(chosen, "transit", "transit");
+    });
+}
+
+void WhenChosen(CLI::App& command, std::function<void(CLI::App&)> addOptions) {
+    command.preparse_callback(
+        [&command, add = std::move(addOptions)](std::size_t) { add(command); });
 }
 
 std::unique_ptr<Session> OpenChartSession(const ChartEntryOptions& options, CliContext& context,

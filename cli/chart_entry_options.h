@@ -77,9 +77,14 @@ struct ChartEntryOptions {
     SectionOptions natal;
     SectionOptions transit;
 
-    // --opt and both sections' options.
+    // --opt and both sections' options, added when the command is chosen (WhenChosen).
     void addTo(CLI::App& command);
 };
+
+// Runs `addOptions` when the command is chosen on the command line, before its arguments are
+// read (its --help included), instead of at every start: the chart entry's twenty-odd options
+// on a dozen commands cost more than the rest of the program's set-up. One call per command.
+void WhenChosen(CLI::App& command, std::function<void(CLI::App&)> addOptions);
 
 // What a command sets on the session before its chart is computed.
 struct ChartSessionSetup {

@@ -216,8 +216,10 @@ void AddOptCommands(CLI::App& app, CliContext& context) {
         "--natal-long and --natal-lat (the same forms as the chart commands). Transit fields "
         "default to the natal values, with the name Transits.");
     write->add_option("FILE", w->file, "Chart data file to write")->required();
-    w->natal.addTo(*write, "natal", "natal");
-    w->transit.addTo(*write, "transit", "transit");
+    WhenChosen(*write, [w](CLI::App& chosen) {
+        w->natal.addTo(chosen, "natal", "natal");
+        w->transit.addTo(chosen, "transit", "transit");
+    });
     write->add_option("--select", w->select,
                       "Natal body check boxes to save as set, comma-separated: node, angles, pf, "
                       "chiron, moon; none; default (what the entry window starts with: "

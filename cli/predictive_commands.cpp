@@ -182,7 +182,8 @@ CLI::App* AddTechnique(CLI::App& app, CliContext& context, Technique technique, 
     command->add_option("--opt", options->optFile,
                         "Chart data file (.opt) whose natal data is used; else \"Now\" or the "
                         "natal fields given");
-    options->natal.addTo(*command, "natal", "natal");
+    WhenChosen(*command,
+               [options](CLI::App& chosen) { options->natal.addTo(chosen, "natal", "natal"); });
     command->add_option(dateOption, options->date, "Target date YYYY-MM-DD")->required();
     command->add_flag("--json", options->json, "JSON output");
     command->callback(

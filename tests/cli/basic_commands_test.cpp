@@ -89,6 +89,15 @@ TEST_F(BasicCommands, HelpAndVersion) {
                                "--natal-lat", "--transit-date", "--opt", "--csv", "--json"})
         EXPECT_TRUE(Contains(chartHelp.out, option)) << option;
     EXPECT_TRUE(Contains(chartHelp.out, "73w59")) << chartHelp.out;
+    // The chart entry's options are added once a command is chosen: its help lists them.
+    const std::vector<std::vector<std::string>> entryCommands = {
+        {"aspects"}, {"grid"}, {"wheel"}, {"progress"}, {"return"}, {"report"}, {"opt", "write"}};
+    for (std::vector<std::string> command : entryCommands) {
+        command.push_back("--help");
+        CliResult r = Run(command);
+        EXPECT_EQ(r.status, 0) << command[0];
+        EXPECT_TRUE(Contains(r.out, "--natal-lat")) << command[0] << "\n" << r.out;
+    }
     CliResult version = Run({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(std::regex_match(version.out, std::regex(R"(quintaro-cli \d+\.\d+.*\n)")))
