@@ -21,8 +21,13 @@ bool EntryStage(Session& session) {
     return true;
 }
 
+// A natal moment outside the ephemeris ends the run; the displays are told, so that they show
+// no chart rather than the previous one under the new moment.
 bool PositionsStage(Session& session) {
-    return ComputeChartPositions(session.workstation);
+    if (ComputeChartPositions(session.workstation)) return true;
+    BuildEntryGrid(session.workstation);
+    session.displays.notify();
+    return false;
 }
 
 bool HousesStage(Session& session) {

@@ -12,7 +12,8 @@ namespace quintaro {
 //   "start"       the previous aspect lists and exact times are emptied
 //   "entry"       harmonics, lens and both chart data records from the entry model
 //   "positions"   houses and positions of both charts in both frames, solar arc; a natal
-//                 moment outside the ephemeris ends the run here
+//                 moment outside the ephemeris ends the run here, with both charts missing,
+//                 the grid empty and the displays told
 //   "houses"      every selected body placed in its house
 //   "midpoints"   midpoints of the selected bodies of each chart
 //   "aspects"     the twelve aspect lists

@@ -42,14 +42,14 @@ bool ComputeCharts(Session& session) {
     return true;
 }
 
-bool LoadChartDataFile(Session& session, const std::filesystem::path& path,
-                       ChartFileTarget target) {
+ChartFileLoad LoadChartDataFile(Session& session, const std::filesystem::path& path,
+                                ChartFileTarget target) {
     Workstation& ws = session.workstation;
     SelectionFlags selection = ws.flags();
-    if (!LoadChartFile(path, target, ws.entry, selection, session.chartFile, ws.messages))
-        return false;
-    ApplySelection(session, selection);
-    return true;
+    ChartFileLoad load =
+        LoadChartFile(path, target, ws.entry, selection, session.chartFile, ws.messages);
+    if (load) ApplySelection(session, selection);
+    return load;
 }
 
 void ApplySelection(Session& session, const SelectionFlags& selection) {

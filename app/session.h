@@ -78,9 +78,10 @@ bool StartSession(Session& session);
 bool ComputeCharts(Session& session);
 
 // Loads a chart data file into the entry model (all of it, or one of the partial targets),
-// loads the day tables of newly selected bodies and recomputes. False (reported) when the file
-// cannot be read.
-bool LoadChartDataFile(Session& session, const std::filesystem::path& path, ChartFileTarget target);
+// loads the day tables of newly selected bodies and recomputes. Not loaded (reported) when the
+// file cannot be read; the problems of a damaged file have been shown and are returned.
+ChartFileLoad LoadChartDataFile(Session& session, const std::filesystem::path& path,
+                                ChartFileTarget target);
 
 // Makes `selection` the main selection, loads what it needs and recomputes.
 void ApplySelection(Session& session, const SelectionFlags& selection);

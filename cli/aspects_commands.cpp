@@ -99,6 +99,11 @@ void RunAspects(const AspectsOptions& o, CliContext& context) {
     if (o.json && o.csv) return context.fail("--json and --csv exclude each other");
     auto session = ComputedSession(o.chart, o.exact, context);
     if (!session) return;
+    // Aspects of a chart that could not be computed would be no answer; missing bodies are
+    // absent from the list and make the command fail.
+    const bool withTransit = pairing != Pairing::NatalNatal;
+    if (!ChartsComplete(*session, withTransit, context) && !ChartsComputed(*session, withTransit))
+        return CloseSession(*session, context);
     const Workstation& ws = session->workstation;
     const std::vector<AspectRow> rows = CollectAspectRows(*session, pairing, kind, o.exact);
     if (o.json) {
@@ -160,6 +165,8 @@ void RunGrid(const GridCommandOptions& o, CliContext& context) {
     if (o.json && o.csv) return context.fail("--json and --csv exclude each other");
     auto session = ComputedSession(o.chart, o.exact, context);
     if (!session) return;
+    if (!ChartsComplete(*session, true, context) && !ChartsComputed(*session, false))
+        return CloseSession(*session, context);
     const Workstation& ws = session->workstation;
     GridOptions grid;
     grid.displayMode = o.mode;

@@ -16,6 +16,7 @@
 #include "cli/name_lookup.h"
 #include "cli/text_output.h"
 #include "cli/workstation_run.h"
+#include "setup/chart_computation.h"
 #include "setup/positions_grid.h"
 
 namespace quintaro::cli {
@@ -44,10 +45,12 @@ struct ChartView {
     ChartSide side;
 };
 
+// The charts to list: a transit chart whose moment could not be computed is left out (the
+// command has said so and fails).
 std::vector<ChartView> Charts(const Workstation& ws, bool natalOnly) {
     std::vector<ChartView> charts = {
         {Section::Natal, "Natal", ws.natal, ws.record.Natal, ChartSide::Natal}};
-    if (!natalOnly)
+    if (!natalOnly && ws.transit.computed)
         charts.push_back(
             {Section::Transit, "Transit", ws.transit, ws.record.Transit, ChartSide::Transit});
     return charts;
@@ -93,7 +96,9 @@ Json ChartJson(const Workstation& ws, const ChartView& c) {
     out["asc"] = Rounded6(h.Ascendant);
     out["mc"] = Rounded6(h.Midheaven);
     out["vertex"] = Rounded6(h.Vertex);
-    out["part_of_fortune"] = Rounded6(h.PartOfFortune);
+    out["valid"] = UnavailableBodies(ws, c.side).empty();
+    out["part_of_fortune"] =
+        c.state.partOfFortuneKnown ? Json(Rounded6(h.PartOfFortune)) : Json(nullptr);
     out["ramc"] = Rounded6(h.RAMC);
     out["obliquity"] = Rounded6(h.Obliquity);
     out["sidereal_time"] = SiderealClock(h.RAMC);
@@ -134,7 +139,9 @@ std::string AnglesAndHouses(const Workstation& ws, const ChartView& c, bool deci
     std::string out = AlignedColumns({{"Ascendant", ZodiacText(h.Ascendant, decimal), "Midheaven",
                                        ZodiacText(h.Midheaven, decimal)},
                                       {"Vertex", ZodiacText(h.Vertex, decimal), "Part of fortune",
-                                       ZodiacText(h.PartOfFortune, decimal)}},
+                                       c.state.partOfFortuneKnown
+                                           ? ZodiacText(h.PartOfFortune, decimal)
+                                           : "unavailable"}},
                                      "lrlr");
     std::vector<std::vector<std::string>> houses(2);
     for (int house = 1; house <= 12; ++house) {
@@ -224,6 +231,9 @@ void RunChart(const ChartOptions& o, CliContext& context) {
     if (o.sidereal) setup.prepare = [](Session& s) { SetSiderealMode(s.workstation, true, 0); };
     auto session = OpenChartSession(o.chart, context, setup);
     if (!session) return;
+    // A transit chart that could not be computed is left out; bodies without a position are
+    // blank. Either way the command fails.
+    ChartsComplete(*session, !o.natalOnly && !o.grid, context);
     const Workstation& ws = session->workstation;
     if (o.json) {
         Json out;

@@ -152,9 +152,11 @@ std::unique_ptr<Session> OpenChartSession(const ChartEntryOptions& options, CliC
     ApplySectionEdit(*natal, entry.natal);
     ApplySectionEdit(*transit, entry.transit);
     if (computeAgain || natal->any() || transit->any()) ComputeCharts(*session);
-    if (!session->workstation.chartsComputed) {
-        context.fail("no chart was computed for " +
-                     ChartEcho(session->workstation, Section::Natal));
+    // No chart at all when the natal moment could not be computed.
+    const Workstation& ws = session->workstation;
+    if (!ws.natal.computed || !ws.chartsComputed) {
+        if (ChartsComplete(*session, false, context))
+            context.fail("no chart was computed for " + ChartEcho(ws, Section::Natal));
         return nullptr;
     }
     return session;

@@ -44,6 +44,7 @@ void AddStoreCommands(CLI::App& app, CliContext& context);
 void AddReportCommand(CLI::App& app, CliContext& context);
 void AddDatabaseCommands(CLI::App& app, CliContext& context);
 void AddPivotsCommands(CLI::App& app, CliContext& context);
+void AddEphemerisCommands(CLI::App& app, CliContext& context);
 void AddPredictiveCommands(CLI::App& app, CliContext& context);
 
 }  // namespace quintaro::cli

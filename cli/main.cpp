@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
     quintaro::cli::AddReportCommand(app, context);
     quintaro::cli::AddDatabaseCommands(app, context);
     quintaro::cli::AddPivotsCommands(app, context);
+    quintaro::cli::AddEphemerisCommands(app, context);
     quintaro::cli::AddPredictiveCommands(app, context);
 
     try {

@@ -16,6 +16,7 @@
 #include "cli/moment_options.h"
 #include "core/atomic_file.h"
 #include "core/bodies.h"
+#include "core/positions.h"
 #include "setup/chart_data_file.h"
 #include "setup/entry_model.h"
 #include "setup/planet_groups.h"
@@ -116,6 +117,24 @@ std::string SectionEcho(const EntrySection& section) {
     return ChartDataEcho(section.name, section.place, ReadSection(section, MonthDayYear));
 }
 
+// A moment outside the ephemeris makes a file no chart can be computed from: the file is
+// written as asked (it may be meant for another installation or for later), with a warning.
+void WarnOutsideEphemeris(const char* which, const EntrySection& section, CliContext& context) {
+    const ChartData data = ReadSection(section, MonthDayYear);
+    const double jd = MomentToJD(data.year, data.month, data.day, data.time.clock.hhmm(),
+                                 data.time.meridiem, data.zone)
+                          .ChartJD;
+    if (MomentInEphemerisRange(jd, false)) return;
+    const bool early = MomentInEphemerisRange(jd, true);
+    context.messages.show(
+        "Warning!",
+        std::string("the ") + which + " moment " + section.year + "-" + section.month + "-" +
+            section.day + " lies outside the ephemeris, which covers " + EphemerisRangeText(false) +
+            (early ? "; only the 1750 tables reach it" : "; no chart can be computed for it") +
+            ". The file is written as asked.",
+        MessageIcon::Exclamation);
+}
+
 void RunWrite(const WriteOptions& o, CliContext& context) {
     std::string error;
     if (o.natal.moment.date.empty()) return context.fail("--natal-date is required");
@@ -138,6 +157,8 @@ void RunWrite(const WriteOptions& o, CliContext& context) {
         context.exitCode = 1;
         return;
     }
+    WarnOutsideEphemeris("natal", model.natal, context);
+    WarnOutsideEphemeris("transit", model.transit, context);
     const ChartFile file = ChartFileFromEntry(model, selection, memory);
     std::cout << "Wrote " << o.file << '\n'
               << "natal    " << SectionEcho(model.natal) << '\n'

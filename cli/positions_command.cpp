@@ -18,6 +18,7 @@
 #include "core/day_tables.h"
 #include "core/ephemeris.h"
 #include "core/ephemeris_loader.h"
+#include "core/ephemeris_repair.h"
 #include "core/positions.h"
 #include "setup/positions_grid.h"
 
@@ -146,12 +147,18 @@ void RunPositions(const PositionsOptions& options, CliContext& context) {
     BodyCatalogue catalogue = MakeBodyCatalogue();
     SelectLoadFiles(home, catalogue, messages);
     Ephemeris ephemeris(messages);
-    if (OpenPlanetFiles(home, ephemeris) == 0) {
-        messages.show("Warning!", "No planetary ephemeris file in " + LoadFolderPath(home).string(),
-                      MessageIcon::Exclamation);
-    }
+    std::vector<EphemerisFileProblem> problems = OpenPlanetFilesChecked(home, ephemeris);
     DayTables tables;
     LoadDayTables(home, catalogue, SelectionFlags::All(), tables, messages, {});
+    for (auto& problem : UnloadedDayTables(home, catalogue, SelectionFlags::All(), tables))
+        problems.push_back(std::move(problem));
+    if (!problems.empty()) {
+        messages.show("Ephemeris files",
+                      "These ephemeris files in " + LoadFolderPath(home).string() +
+                          " cannot be used:\n" + ProblemLines(problems) +
+                          RestoreAdvice(GeneratedEphemerisSource()),
+                      MessageIcon::Critical);
+    }
 
     Positions positions(ephemeris, tables, messages);
     if (options.use1750) {
@@ -159,17 +166,28 @@ void RunPositions(const PositionsOptions& options, CliContext& context) {
     }
     WorkingPositions work;
     positions.PositionsValid = true;
-    bool valid = options.helio ? positions.ComputeHelioPositions(*jd, 0, work)
-                               : positions.ComputeGeoPositions(*jd, 0, work);
+    const bool inRange = options.helio ? positions.ComputeHelioPositions(*jd, 0, work)
+                                       : positions.ComputeGeoPositions(*jd, 0, work);
+    // Every named body must have its position; slots no body was given stay empty.
+    std::string missing;
+    for (int slot = 1; inRange && slot < catalogue.NextFreeSlot; ++slot)
+        if (work.Missing[slot])
+            missing += (missing.empty() ? "" : ", ") + catalogue.BodyNames[slot];
+    const bool valid = inRange && missing.empty();
     if (options.json)
         PrintJson(*jd, options, valid, catalogue, work);
     else if (options.csv)
         PrintCsv(options, catalogue, work);
     else
-        PrintText(*jd, options, valid, catalogue, work);
-    const bool complete = std::none_of(work.Missing.begin() + 1, work.Missing.end(),
-                                       [](bool missing) { return missing; });
-    if (!valid || !complete) context.exitCode = 1;
+        PrintText(*jd, options, inRange, catalogue, work);
+    if (!inRange) {
+        context.exitCode = 1;
+    } else if (!missing.empty()) {
+        context.fail("no position for " + missing +
+                     ": the ephemeris files that hold them are missing or damaged (see above); "
+                     "'quintaro-cli ephemeris install' restores the files the workstation "
+                     "installs");
+    }
 }
 
 }  // namespace

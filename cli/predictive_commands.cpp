@@ -159,7 +159,9 @@ void RunPredictive(Technique technique, const PredictiveOptions& options, CliCon
     const std::optional<Derived> derived = Derive(technique, body, *session, form);
     if (!derived) return context.fail("no derived chart: nothing was computed");
     ComputeCharts(*session);
-    if (!ws.chartsComputed) context.exitCode = 1;
+    // No chart for a moment outside the ephemeris; missing bodies make the command fail.
+    ChartsComplete(*session, true, context);
+    if (!ws.natal.computed) return CloseSession(*session, context);
     if (options.json) {
         Json out{{"derived", DerivedJson(*derived, *target)}};
         out.update(ChartsJson(ws));

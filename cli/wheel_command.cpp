@@ -59,7 +59,13 @@ bool DrawWheel(Session& session, const WheelOptions& options, CliContext& contex
 void RunWheel(const WheelOptions& options, CliContext& context) {
     if (!options.Check(context)) return;
     auto session = OpenChartSession(options.chart, context);
-    if (!session || !DrawWheel(*session, options, context)) return;
+    if (!session) return;
+    // No wheel of a chart that could not be computed; one with bodies missing is drawn without
+    // them, and the command fails.
+    const bool withTransit = !options.natalOnly;
+    if (!ChartsComplete(*session, withTransit, context) && !ChartsComputed(*session, withTransit))
+        return CloseSession(*session, context);
+    if (!DrawWheel(*session, options, context)) return;
     std::cout << "Wrote " << options.out << ": " << ChartEcho(session->workstation, Section::Natal)
               << '\n';
     CloseSession(*session, context);

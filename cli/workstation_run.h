@@ -13,11 +13,22 @@ namespace quintaro::cli {
 // Nothing, with the reason reported, when it cannot start or the house system is unknown.
 std::unique_ptr<Session> OpenSession(CliContext& context, const std::string& houseSystem = {});
 
-// Loads a chart data file into the entry model and recomputes; false (reported) when the file
-// cannot be read.
+// Loads a chart data file into the entry model and recomputes. False (reported, exit code 1)
+// when the file cannot be read or is damaged: what it lacks would come from "Now", and a chart
+// made of two moments is no answer.
 bool LoadOptFile(Session& session, const std::string& path, CliContext& context);
 
-// Shuts the workstation down as the program does (writes the settings).
+// Whether the charts a command shows were computed whole: false (reported on stderr, exit code 1)
+// when the natal moment, or with `withTransit` the transit moment, lies outside the ephemeris or
+// a selected body has no position because its ephemeris file is missing or damaged.
+bool ChartsComplete(const Session& session, bool withTransit, CliContext& context);
+
+// Whether the natal moment, and with `withTransit` the transit moment, could be computed at all.
+bool ChartsComputed(const Session& session, bool withTransit);
+
+// Shuts the workstation down as the program does: writes the settings when they changed. A
+// settings file that cannot be written (a read-only installation folder) has been reported as a
+// warning and does not change the exit code: the command's result stands.
 void CloseSession(Session& session, CliContext& context);
 
 }  // namespace quintaro::cli

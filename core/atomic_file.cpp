@@ -88,6 +88,28 @@ std::string WriteFileAtomically(const std::filesystem::path& path, std::string_v
     return writer.commit();
 }
 
+std::string WriteFileIfChanged(const std::filesystem::path& path, std::string_view content) {
+    std::string current;
+    std::error_code ec;
+    if (std::filesystem::file_size(path, ec) == content.size() && !ec &&
+        ReadWholeFile(path, current) && current == content)
+        return {};
+    return WriteFileAtomically(path, content);
+}
+
+std::string CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::ifstream in(from, std::ios::binary);
+    if (!in) return "cannot open " + from.string();
+    AtomicFileWriter writer(to);
+    std::string buffer(1 << 16, '\0');
+    while (writer.error().empty() && in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        writer.write(std::string_view(buffer.data(), static_cast<size_t>(in.gcount())));
+    }
+    if (in.bad()) return "cannot read " + from.string();
+    return writer.commit();
+}
+
 bool ReadWholeFile(const std::filesystem::path& path, std::string& content) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;

@@ -8,8 +8,18 @@
 namespace quintaro {
 
 // Writes a file whole or not at all: the text goes to a temporary file beside the target, is
-// flushed to the disk, and then replaces the target in one rename. Returns an empty string on success, else the reason.
+// flushed to the disk, and then replaces the target in one rename; the folder is flushed too, so
+// that the rename survives a crash. Returns an empty string on success, else the reason.
 std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
+
+// Writes a file atomically only when its content is not already `content`: files that every run
+// saves (settings, groups) are left untouched, and a read-only folder is no error, while nothing
+// changes. Returns an empty string on success (written or unchanged), else the reason.
+std::string WriteFileIfChanged(const std::filesystem::path& path, std::string_view content);
+
+// Copies a file whole or not at all, as WriteFileAtomically writes one (a temporary name of its
+// own beside the target, flushed to the disk, renamed over the target). Empty string on success.
+std::string CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // Writes a file too big to hold in memory whole or not at all: the pieces go to a temporary file
 // beside the target; commit() flushes it to the disk and renames it over the target. Without a

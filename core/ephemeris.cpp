@@ -570,10 +570,16 @@ bool Ephemeris::OpenFile(const std::filesystem::path& path, int fileSlot) {
     return true;
 }
 
-int Ephemeris::OpenFiles(std::span<const std::filesystem::path> paths) {
+int Ephemeris::OpenFiles(std::span<const std::filesystem::path> paths,
+                         std::vector<std::string>* unusable) {
     int opened = 0;
-    for (std::size_t slot = 0; slot < paths.size() && slot < PlanetFileCount; ++slot)
-        if (!paths[slot].empty() && Load(paths[slot], static_cast<int>(slot))) ++opened;
+    for (std::size_t slot = 0; slot < paths.size() && slot < PlanetFileCount; ++slot) {
+        if (paths[slot].empty()) continue;
+        if (Load(paths[slot], static_cast<int>(slot)))
+            ++opened;
+        else if (unusable)
+            unusable->push_back(paths[slot].filename().string());
+    }
     if (opened > 0) state_->Rebuild();
     return opened;
 }

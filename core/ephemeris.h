@@ -5,6 +5,8 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "core/messages.h"
 
@@ -73,8 +75,10 @@ class Ephemeris {
     // not used.
     bool OpenFile(const std::filesystem::path& path, int fileSlot);
     // The same for several files at once, paths[i] into file slot i (an empty path leaves its slot
-    // as it was); the index by moment is built once for all. Returns how many were opened.
-    int OpenFiles(std::span<const std::filesystem::path> paths);
+    // as it was); the index by moment is built once for all. Returns how many were opened; the
+    // names of the files that were there but could not be used go to `unusable`.
+    int OpenFiles(std::span<const std::filesystem::path> paths,
+                  std::vector<std::string>* unusable = nullptr);
     void CloseAll();
 
     // One body (code 0..19) in one frame at a Julian Day (UT): longitude, second coordinate and

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 #include "core/ephemeris_loader.h"
 
-#include <unistd.h>
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -9,6 +8,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "core/atomic_file.h"
 #include "core/ephemeris.h"
 #include "core/install_folder.h"
 
@@ -57,29 +57,13 @@ bool IsApollo(std::string_view name) {
     return Lower(name) == "apollo";
 }
 
-bool IsGeneratedFile(const std::string& name) {
+}  // namespace
+
+bool IsEphemerisFileName(const std::string& name) {
     std::string lower = Lower(name);
     bool planetFile = lower.size() == 12 && lower.starts_with("ephem") && lower.ends_with(".dat");
     return planetFile || (lower.size() > 4 && lower.ends_with(".eph"));
 }
-
-// Copies a file whole or not at all. The temporary name is unique to this process, so two
-// programs installing at the same moment cannot write into each other's half-copied file.
-std::string CopyWhole(const std::filesystem::path& from, const std::filesystem::path& to) {
-    std::filesystem::path temp = to;
-    temp += ".tmp" + std::to_string(::getpid());
-    std::error_code ec;
-    std::filesystem::copy_file(from, temp, std::filesystem::copy_options::overwrite_existing, ec);
-    if (!ec) std::filesystem::rename(temp, to, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return ec.message();
-    }
-    return {};
-}
-
-}  // namespace
 
 std::filesystem::path LoadFolderPath(const std::filesystem::path& home) {
     return HomePath(home, LoadFolder);
@@ -188,7 +172,8 @@ std::vector<std::string> SelectLoadFiles(const std::filesystem::path& home,
     return names;
 }
 
-int OpenPlanetFiles(const std::filesystem::path& home, Ephemeris& ephemeris) {
+int OpenPlanetFiles(const std::filesystem::path& home, Ephemeris& ephemeris,
+                    std::vector<std::string>* unusable) {
     ephemeris.CloseAll();
     std::array<std::filesystem::path, PlanetFileCount> paths;
     for (int n = 0; n < PlanetFileCount; ++n) {
@@ -198,7 +183,7 @@ int OpenPlanetFiles(const std::filesystem::path& home, Ephemeris& ephemeris) {
         std::error_code ec;
         if (std::filesystem::is_regular_file(path, ec)) paths[n] = path;  // absent: skipped
     }
-    return ephemeris.OpenFiles(paths);
+    return ephemeris.OpenFiles(paths, unusable);
 }
 
 bool LoadDayTables(const std::filesystem::path& home, const BodyCatalogue& catalogue,
@@ -290,9 +275,9 @@ int InstallEphemerisFrom(const std::filesystem::path& source, const std::filesys
     int copied = 0;
     for (const auto& entry : std::filesystem::directory_iterator(source, ec)) {
         std::string name = entry.path().filename().string();
-        if (!IsGeneratedFile(name) || !entry.is_regular_file(ec)) continue;
+        if (!IsEphemerisFileName(name) || !entry.is_regular_file(ec)) continue;
         if (std::filesystem::exists(target / name, ec)) continue;
-        std::string error = CopyWhole(entry.path(), target / name);
+        std::string error = CopyFileAtomically(entry.path(), target / name);
         if (error.empty()) {
             ++copied;
         } else {

@@ -51,8 +51,14 @@ std::vector<std::string> SelectLoadFiles(const std::filesystem::path& home,
                                          BodyCatalogue& catalogue, Messages& messages);
 
 // Closes every planetary file and opens "ephem000.dat" .. "ephem006.dat" of the load folder
-// that exist. Returns how many were opened.
-int OpenPlanetFiles(const std::filesystem::path& home, Ephemeris& ephemeris);
+// that exist. Returns how many were opened; the names of files that exist but could not be
+// opened (reported by the reader) go to `unusable` when given.
+int OpenPlanetFiles(const std::filesystem::path& home, Ephemeris& ephemeris,
+                    std::vector<std::string>* unusable = nullptr);
+
+// Whether a file name is one of the ephemeris files the workstation installs and reads:
+// "ephemNNN.dat" or a day table "*.eph" (letter case ignored).
+bool IsEphemerisFileName(const std::string& name);
 
 // Loads the 1900 tables of every named free slot whose natal or transit flag is "1", showing
 // "Loading " + name + " ephemerides" through progress. A missing or damaged file is reported

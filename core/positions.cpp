@@ -36,13 +36,6 @@ bool HasNoHelio(int code) {
     return code == 0 || code == 1 || IsHouseCode(code);
 }
 
-void ShowRangeMessage(Messages& messages) {
-    messages.show("Error - Some Data Produced Is Inaccurate",
-                  "You have entered a date outside the range of my ephemeris. Please enter "
-                  "another date.",
-                  MessageIcon::Critical);
-}
-
 // A position the ephemeris could not give is kept as missing, never as a number.
 void PutPosition(WorkingPositions& work, int slot, float longitude, float second) {
     const bool missing = longitude == NoValue || second == NoValue;
@@ -124,6 +117,21 @@ bool TablesCover(const DayTables& tables, int slot, long day) {
 
 }  // namespace
 
+std::string EphemerisRangeText(bool use1750) {
+    return use1750 ? "1750-01-01 to 2050-01-01 (UT)" : "1900-01-01 to 2050-01-01 (UT)";
+}
+
+bool MomentInEphemerisRange(double jd, bool use1750) {
+    return DayInRange(SplitDay(jd), use1750);
+}
+
+void ShowRangeMessage(Messages& messages, bool use1750) {
+    messages.show("Error - Some Data Produced Is Inaccurate",
+                  "You have entered a date outside the range of my ephemeris, which covers " +
+                      EphemerisRangeText(use1750) + ". Please enter another date.",
+                  MessageIcon::Critical);
+}
+
 Positions::Positions(Ephemeris& ephemeris, const DayTables& tables, Messages& messages)
     : ephemeris_(&ephemeris), tables_(&tables), messages_(&messages) {}
 
@@ -137,7 +145,7 @@ SiderealOffsets Positions::CurrentOffsets(double jd) {
 }
 
 bool Positions::InRange(double jd) const {
-    return DayInRange(SplitDay(jd), Use1750);
+    return MomentInEphemerisRange(jd, Use1750);
 }
 
 bool Positions::ComputeGeoPositions(double jd, int slot, WorkingPositions& work) {
@@ -180,7 +188,7 @@ void Positions::ReadEphemerisRows(double jd, Frame frame, int first, int last) {
 bool Positions::ComputeRun(double jd, int slot, Frame frame, WorkingPositions& work) {
     const DaySplit split = SplitDay(jd);
     if (!DayInRange(split, Use1750)) {
-        ShowRangeMessage(*messages_);
+        ShowRangeMessage(*messages_, Use1750);
         PositionsValid = false;
         return false;
     }
@@ -283,6 +291,14 @@ std::optional<BodyPoint> Positions::PairMidpoint(double jd, const DaySplit& spli
 void Positions::FromTables(double jd, const DaySplit& split, int slot, Frame frame,
                            WorkingPositions& work) {
     const bool geo = frame == Frame::Geocentric;
+    // A free slot whose tables were not loaded (missing or damaged files) has no position; slots
+    // 18..20 have none of their own heliocentrically and read 0.
+    if (slot >= FirstFreeSlot && !TablesCover(*tables_, slot, split.day)) {
+        PutPosition(work, slot, NoValue, NoValue);
+        work.RetroMarks.set(slot, ' ');
+        work.DirectionMarks.set(slot, ' ');
+        return;
+    }
     const TableBodyReading r = TableBodyAt(jd, split, slot, frame, cursor_);
     work.Missing[slot] = false;
     work.WorkLong[slot] = r.point.longitude;

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "core/chart_positions.h"
 #include "core/ephemeris.h"
@@ -29,6 +30,14 @@ struct BodyPoint {
 // test, the exact-time search, the aspectarian and the returns call. A function keeps the cursor
 // of its scan: one function per scan and thread.
 using PositionAtMoment = std::function<BodyPoint(double jd, int slot, Frame frame)>;
+
+// The moments the day tables and planetary files cover, as the range message names them.
+std::string EphemerisRangeText(bool use1750);
+// Whether positions can be computed for a moment: 1900-01-01 .. 2050-01-01, from 1750-01-01
+// with the 1750 tables.
+bool MomentInEphemerisRange(double jd, bool use1750);
+// "You have entered a date outside the range of my ephemeris, which covers ..." (critical).
+void ShowRangeMessage(Messages& messages, bool use1750);
 
 struct SiderealSettings {
     bool on = false;  // while the sidereal chart window is open

@@ -7,17 +7,15 @@
 #include <string>
 #include <string_view>
 
-#include "core/bodies.h"
 #include "setup/chart_data_file.h"
 
 namespace {
 
 std::string LoadAndWrite(const quintaro::ChartFile& file, quintaro::ChartFileTarget target) {
     quintaro::EntryModel model;
-    std::string selection(2 * quintaro::BodyCount, '0');
+    quintaro::SelectionFlags selection;
     quintaro::ChartFileMemory memory;
     quintaro::ApplyChartFile(file, target, model, selection, memory);
-    if (selection.size() != 2 * quintaro::BodyCount) std::abort();
     return quintaro::FormatChartFile(quintaro::ChartFileFromEntry(model, selection, memory));
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 // Reads any bytes as a settings file, then checks that what it wrote reads back to the same
-// text: whatever a damaged file held, the file written at exit is stable.
+// text and is judged sound: whatever a damaged file held, the file written at exit is stable
+// and never taken for damaged at the next start.
 #include <cstdlib>
 #include <string_view>
 
@@ -15,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Settings settings = kDefaults;
     ReadSettingsText(std::string_view(reinterpret_cast<const char*>(data), size), settings,
                      messages);
+    SettingsFileDamage(std::string_view(reinterpret_cast<const char*>(data), size));
     std::string written = SettingsText(settings);
+    if (!SettingsFileDamage(written).empty()) std::abort();
     Settings again = kOtherDefaults;
     ReadSettingsText(written, again, messages);
     if (SettingsText(again) != written) std::abort();

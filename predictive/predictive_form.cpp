@@ -5,7 +5,7 @@
 
 namespace quintaro {
 
-PredictiveForm OpenPredictiveForm(const EntryModel& entry, const LocalClock& clock) {
+PredictiveForm OpenPredictiveForm(const EntryModel& entry, const UtcClock& clock) {
     PredictiveForm form;
     TakeNatalData(form, entry);
     TargetToday(form, clock);
@@ -16,8 +16,9 @@ void TakeNatalData(PredictiveForm& form, const EntryModel& entry) {
     form.natal = entry.natal;
 }
 
-void TargetToday(PredictiveForm& form, const LocalClock& clock) {
-    const DateTimeParts now = clock();
+void TargetToday(PredictiveForm& form, const UtcClock& clock) {
+    // Today where the window's natal chart is: its clock is the one the window works in.
+    const DateTimeParts now = CivilTimeInZone(clock(), LeadingNumber(form.natal.zone));
     form.target.month = FormatDate(now, "m");
     form.target.day = FormatDate(now, "d");
     form.target.year = FormatDate(now, "yyyy");

@@ -29,12 +29,13 @@ struct PredictiveForms {
 };
 
 // A window as it opens: the entry window's natal data and today's date as the target.
-PredictiveForm OpenPredictiveForm(const EntryModel& entry, const LocalClock& clock);
+PredictiveForm OpenPredictiveForm(const EntryModel& entry, const UtcClock& clock);
 
 // cmdXferNatalData: the natal fields take the entry window's natal section.
 void TakeNatalData(PredictiveForm& form, const EntryModel& entry);
-// cmdNowTransit: today's date in the target fields ("m", "d", "yyyy").
-void TargetToday(PredictiveForm& form, const LocalClock& clock);
+// cmdNowTransit: today's date in the target fields ("m", "d", "yyyy"), on the clock of the zone
+// of the window's natal fields.
+void TargetToday(PredictiveForm& form, const UtcClock& clock);
 
 // Loads a chart data file into the window's fields: the natal part and the transit date. A
 // damaged file is reported as the entry window reports it, and the fields it does not give keep

@@ -16,16 +16,21 @@ ChartSide SideOf(const Workstation& ws, const ChartState& chart) {
 }
 
 // Slots 18..20 of a geocentric run come from the houses: ascendant, midheaven and the part of
-// fortune or the vertex, with their declinations.
-void PutAnglesIntoSlots(const Workstation& ws, const ChartHouses& houses, WorkingPositions& work) {
-    bool vertex = ws.catalogue.VertexOn;
+// fortune or the vertex, with their declinations. The part of fortune is missing when the Sun or
+// the Moon is.
+void PutAnglesIntoSlots(const Workstation& ws, const ChartState& chart, WorkingPositions& work) {
+    const ChartHouses& houses = chart.houses;
+    const bool vertex = ws.catalogue.VertexOn;
     work.WorkLong[SlotAscendant] = houses.Ascendant;
     work.WorkLong[SlotMidheaven] = houses.Midheaven;
     work.WorkLong[SlotPartOfFortune] = vertex ? houses.Vertex : houses.PartOfFortune;
     work.WorkSecond[SlotAscendant] = houses.AscendantDecl;
     work.WorkSecond[SlotMidheaven] = houses.MidheavenDecl;
     work.WorkSecond[SlotPartOfFortune] = vertex ? houses.VertexDecl : houses.PartOfFortuneDecl;
-    for (int slot : {SlotAscendant, SlotMidheaven, SlotPartOfFortune}) work.Missing[slot] = false;
+    work.Missing[SlotAscendant] = work.Missing[SlotMidheaven] = false;
+    work.Missing[SlotPartOfFortune] = !vertex && !chart.partOfFortuneKnown;
+    if (work.Missing[SlotPartOfFortune])
+        work.WorkLong[SlotPartOfFortune] = work.WorkSecond[SlotPartOfFortune] = 0;
 }
 
 void CopyIntoRecord(const WorkingPositions& work, const SelectionFlags& flags, ChartSide side,
@@ -43,6 +48,7 @@ void CopyIntoRecord(const WorkingPositions& work, const SelectionFlags& flags, C
 // moment lies outside the ephemeris.
 bool ComputeChartFrame(Workstation& ws, ChartState& chart, Frame frame) {
     const ChartSide side = SideOf(ws, chart);
+    const bool geo = frame == Frame::Geocentric;
     ChartHouses& houses = chart.houses;
     ComputeAngles(chart.data, houses);
     WorkingPositions& work = ws.work;
@@ -50,23 +56,25 @@ bool ComputeChartFrame(Workstation& ws, ChartState& chart, Frame frame) {
     work.DirectionMarks.clear();
     houses.HouseOfSlot.fill(0);
     ws.positions.PositionsValid = true;
-    bool valid = frame == Frame::Geocentric
-                     ? ws.positions.ComputeGeoPositions(houses.ChartJD, 0, work)
+    bool valid = geo ? ws.positions.ComputeGeoPositions(houses.ChartJD, 0, work)
                      : ws.positions.ComputeHelioPositions(houses.ChartJD, 0, work);
     if (!valid) return false;
     // "Arabic" and "Solar" start from the natal ascendant and the natal Sun.
-    if (side == ChartSide::Natal && frame == Frame::Geocentric)
-        ws.natalSunLongitude = work.WorkLong[SlotSun];
+    if (side == ChartSide::Natal && geo) ws.natalSunLongitude = work.WorkLong[SlotSun];
     NatalReference natalReference{ws.natal.houses.Ascendant, ws.natalSunLongitude};
     ComputeHouseCusps(chart.data, ws.houseSystem, natalReference, houses, ws.messages);
-    ComputePartOfFortune(houses, work.WorkLong[SlotMoon], work.WorkLong[SlotSun]);
+    // The part of fortune takes the geocentric Sun and Moon; the heliocentric run has neither.
+    if (geo) {
+        chart.partOfFortuneKnown = !work.Missing[SlotSun] && !work.Missing[SlotMoon];
+        ComputePartOfFortune(houses, work.WorkLong[SlotMoon], work.WorkLong[SlotSun]);
+    }
     ComputePointDeclinations(houses);
-    PlaceBodiesInHouses(work.WorkLong, ws.flags(), houses);
-    if (frame == Frame::Geocentric) PutAnglesIntoSlots(ws, houses, work);
+    PlaceBodiesInHouses(work.WorkLong, WithoutMissing(ws.flags(), work.Missing), houses);
+    if (geo) PutAnglesIntoSlots(ws, chart, work);
 
     ChartKinds& kinds = side == ChartSide::Natal ? ws.record.Natal : ws.record.Transit;
     int harmonic = side == ChartSide::Natal ? ws.harmonicNatal : ws.harmonicTransit;
-    if (frame == Frame::Geocentric) {
+    if (geo) {
         CopyIntoRecord(work, ws.flags(), side, harmonic, kinds.GeoLong, kinds.GeoDecl,
                        kinds.GeoMissing);
         kinds.GeoRetro = work.RetroMarks;
@@ -78,6 +86,17 @@ bool ComputeChartFrame(Workstation& ws, ChartState& chart, Frame frame) {
         kinds.HelioDirection = work.DirectionMarks;
     }
     return true;
+}
+
+// A chart whose moment could not be computed: no value of a previous run stays on show.
+void MarkChartUncomputed(ChartState& chart, ChartKinds& kinds) {
+    kinds = ChartKinds{};
+    kinds.GeoMissing.fill(true);
+    kinds.HelioMissing.fill(true);
+    chart.houses.HouseOfSlot.fill(0);
+    chart.midpoints.clear();
+    chart.computed = false;
+    chart.partOfFortuneKnown = false;
 }
 
 void ApplySolarArc(Workstation& ws, Frame frame) {
@@ -98,6 +117,21 @@ void ApplySolarArc(Workstation& ws, Frame frame) {
 }
 
 }  // namespace
+
+std::vector<int> UnavailableBodies(const Workstation& ws, ChartSide side) {
+    const ChartKinds& kinds = side == ChartSide::Natal ? ws.record.Natal : ws.record.Transit;
+    std::vector<int> slots;
+    for (int slot = 1; slot <= BodyCount; ++slot)
+        if (ws.flags().of(side, slot) && (kinds.GeoMissing[slot] || kinds.HelioMissing[slot]))
+            slots.push_back(slot);
+    return slots;
+}
+
+SelectionFlags WithoutMissing(SelectionFlags flags, const PerSlot<bool>& missing) {
+    for (int slot = 1; slot <= BodyCount; ++slot)
+        if (missing[slot]) flags.setBoth(slot, false);
+    return flags;
+}
 
 std::array<double, 13> SectorTable() {
     std::array<double, 13> sectors{};
@@ -134,25 +168,43 @@ void ReadChartEntry(Workstation& ws) {
 }
 
 bool ComputeChartPositions(Workstation& ws) {
-    if (!ComputeChartFrame(ws, ws.natal, Frame::Geocentric)) return false;
-    if (!ComputeChartFrame(ws, ws.natal, Frame::Heliocentric)) return false;
-    // A transit moment outside the ephemeris has been reported; the rest goes on.
-    ComputeChartFrame(ws, ws.transit, Frame::Geocentric);
+    ws.natal.computed = ws.transit.computed = false;
+    if (!ComputeChartFrame(ws, ws.natal, Frame::Geocentric) ||
+        !ComputeChartFrame(ws, ws.natal, Frame::Heliocentric)) {
+        MarkChartUncomputed(ws.natal, ws.record.Natal);
+        MarkChartUncomputed(ws.transit, ws.record.Transit);
+        ws.work = WorkingPositions{};
+        return false;
+    }
+    ws.natal.computed = true;
+    // A transit moment outside the ephemeris has been reported once; its chart reads missing
+    // and the natal chart goes on.
+    if (!ComputeChartFrame(ws, ws.transit, Frame::Geocentric) ||
+        !ComputeChartFrame(ws, ws.transit, Frame::Heliocentric)) {
+        MarkChartUncomputed(ws.transit, ws.record.Transit);
+        return true;
+    }
+    ws.transit.computed = true;
     ApplySolarArc(ws, Frame::Geocentric);
-    ComputeChartFrame(ws, ws.transit, Frame::Heliocentric);
     ApplySolarArc(ws, Frame::Heliocentric);
     return true;
 }
 
 void PlaceBodiesOfBothCharts(Workstation& ws) {
-    PlaceBodiesInHouses(ws.record.Natal.GeoLong, ws.flags(), ws.natal.houses);
-    PlaceBodiesInHouses(ws.record.Transit.GeoLong, ws.flags(), ws.transit.houses);
+    PlaceBodiesInHouses(ws.record.Natal.GeoLong,
+                        WithoutMissing(ws.flags(), ws.record.Natal.GeoMissing), ws.natal.houses);
+    PlaceBodiesInHouses(ws.record.Transit.GeoLong,
+                        WithoutMissing(ws.flags(), ws.record.Transit.GeoMissing),
+                        ws.transit.houses);
 }
 
 void ComputeChartMidpoints(Workstation& ws) {
-    ws.natal.midpoints = ComputeMidpoints(ws.record.Natal.GeoLong, ws.flags(), ChartSide::Natal);
-    ws.transit.midpoints =
-        ComputeMidpoints(ws.record.Transit.GeoLong, ws.flags(), ChartSide::Transit);
+    ws.natal.midpoints =
+        ComputeMidpoints(ws.record.Natal.GeoLong,
+                         WithoutMissing(ws.flags(), ws.record.Natal.GeoMissing), ChartSide::Natal);
+    ws.transit.midpoints = ComputeMidpoints(
+        ws.record.Transit.GeoLong, WithoutMissing(ws.flags(), ws.record.Transit.GeoMissing),
+        ChartSide::Transit);
 }
 
 void BuildEntryGrid(Workstation& ws) {

@@ -19,7 +19,10 @@ void ReadChartEntry(Workstation& workstation);
 
 // Houses, positions, part of fortune and placements of both charts in both frames, harmonics
 // and solar arc. False when the natal moment lies outside the ephemeris (the positions have said
-// why); a transit moment outside it is reported and the rest goes on.
+// why): both charts then read missing, so that nothing of an earlier chart is shown under the new
+// moment. A transit moment outside it is reported, the transit chart reads missing and the rest
+// goes on. Bodies without a position (a missing or damaged ephemeris file) read missing; they
+// are placed in no house and take part in no midpoint.
 bool ComputeChartPositions(Workstation& workstation);
 
 // The final placements: each chart's selected bodies from its own geocentric longitudes.
@@ -33,6 +36,13 @@ void BuildEntryGrid(Workstation& workstation);
 
 // The displayed set: the natal geocentric or, with "Helio" checked, heliocentric positions.
 void FillDisplayedPositions(Workstation& workstation);
+
+// The selected bodies of one chart without a position in one frame or both (a missing or
+// damaged ephemeris file, or the chart's moment outside the ephemeris), in slot order.
+std::vector<int> UnavailableBodies(const Workstation& workstation, ChartSide side);
+
+// The selection less the bodies flagged in `missing` (on both sides).
+SelectionFlags WithoutMissing(SelectionFlags flags, const PerSlot<bool>& missing);
 
 // Entry k (1..12) = ((k − 1) × 30 + 90) modulo 360; index 0 unused.
 std::array<double, 13> SectorTable();

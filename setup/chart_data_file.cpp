@@ -161,6 +161,18 @@ const char* kValueNames[ChartFileValueCount] = {
     "transit minute",       "line 5 constant",  "transit zone",    "transit place",
     "transit longitude",    "transit latitude", "line 7 constant", "line 7 constant"};
 
+// " (missing: the transit day, ...)": the chart fields from value `first` on; the constants
+// carry nothing and are not named.
+std::string MissingFieldsText(int first) {
+    std::string names;
+    for (int index = first; index < ChartFileValueCount; ++index) {
+        std::string_view name = kValueNames[index];
+        if (name.ends_with("constant")) continue;
+        names += (names.empty() ? "" : ", ") + std::string(name);
+    }
+    return names.empty() ? "" : " (missing: " + names + ")";
+}
+
 // Reads values one by one, noting the ones that should be numbers and are not.
 class ValueReader {
   public:
@@ -325,7 +337,8 @@ ChartFile ParseChartFile(std::string_view text) {
     if (file.valuesRead < ChartFileValueCount)
         file.problems.insert(file.problems.begin(),
                              "it ends after " + std::to_string(file.valuesRead) + " of its " +
-                                 std::to_string(ChartFileValueCount) + " values");
+                                 std::to_string(ChartFileValueCount) + " values" +
+                                 MissingFieldsText(file.valuesRead));
     return file;
 }
 
@@ -354,15 +367,16 @@ void ApplyChartFile(const ChartFile& file, ChartFileTarget target, EntryModel& m
         ApplyChart(file.transit, kTransitAt, file.valuesRead, true, model.transit);
 }
 
-bool LoadChartFile(const std::filesystem::path& path, ChartFileTarget target, EntryModel& model,
-                   SelectionFlags& selection, ChartFileMemory& memory, Messages& messages) {
+ChartFileLoad LoadChartFile(const std::filesystem::path& path, ChartFileTarget target,
+                            EntryModel& model, SelectionFlags& selection, ChartFileMemory& memory,
+                            Messages& messages) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
+    if (!std::filesystem::is_regular_file(path, error)) return {};
     std::optional<ChartFile> file = ReadChartFile(path);
     if (!file) {
         messages.show("Warning!", "Could not open the chart data file " + path.string() + ".",
                       MessageIcon::Exclamation);
-        return false;
+        return {};
     }
     ApplyChartFile(*file, target, model, selection, memory);
     if (!file->problems.empty()) {
@@ -373,7 +387,7 @@ bool LoadChartFile(const std::filesystem::path& path, ChartFileTarget target, En
                       MessageIcon::Exclamation);
     }
     if (target != ChartFileTarget::NatalIntoTransit) memory.currentFile = path;
-    return true;
+    return {true, file->problems};
 }
 
 bool SaveChartFile(const std::filesystem::path& path, const EntryModel& model,

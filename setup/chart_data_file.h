@@ -90,12 +90,22 @@ enum class ChartFileTarget {
 void ApplyChartFile(const ChartFile& file, ChartFileTarget target, EntryModel& model,
                     SelectionFlags& selection, ChartFileMemory& memory);
 
-// Load and save as the menu commands do. LoadChartFile: a missing file reads nothing and returns
-// false; problems of a damaged file are shown in one message; the path becomes the current file
-// (not for NatalIntoTransit). The caller recomputes after a load. SaveChartFile writes the whole
-// file or nothing and reports a failure; on success the path becomes the current file.
-bool LoadChartFile(const std::filesystem::path& path, ChartFileTarget target, EntryModel& model,
-                   SelectionFlags& selection, ChartFileMemory& memory, Messages& messages);
+// What a load did: whether the file was read, and what was wrong with a damaged one (the fields
+// it did not give kept their contents).
+struct ChartFileLoad {
+    bool loaded = false;
+    std::vector<std::string> problems;
+    explicit operator bool() const { return loaded; }
+};
+
+// Load and save as the menu commands do. LoadChartFile: a missing file reads nothing and gives
+// "not loaded"; problems of a damaged file are shown in one message and returned; the path
+// becomes the current file (not for NatalIntoTransit). The caller recomputes after a load.
+// SaveChartFile writes the whole file or nothing and reports a failure; on success the path
+// becomes the current file.
+ChartFileLoad LoadChartFile(const std::filesystem::path& path, ChartFileTarget target,
+                            EntryModel& model, SelectionFlags& selection, ChartFileMemory& memory,
+                            Messages& messages);
 bool SaveChartFile(const std::filesystem::path& path, const EntryModel& model,
                    const SelectionFlags& selection, ChartFileMemory& memory, Messages& messages);
 

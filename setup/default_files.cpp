@@ -43,15 +43,11 @@ int InstallGeneratedFont(const std::filesystem::path& home, Messages& messages) 
             std::filesystem::exists(to, ec) &&
             std::filesystem::last_write_time(to, ec) >= std::filesystem::last_write_time(from, ec);
         if (current) continue;
-        std::filesystem::path temp = to;
-        temp += ".tmp";
-        std::filesystem::copy_file(from, temp, std::filesystem::copy_options::overwrite_existing,
-                                   ec);
-        if (!ec) std::filesystem::rename(temp, to, ec);
-        if (ec) {
+        // A temporary name of its own: two programs starting at once never share one.
+        if (std::string error = CopyFileAtomically(from, to); !error.empty()) {
             messages.show(
                 "Warning!",
-                std::string("Could not install the glyph font file ") + name + ": " + ec.message(),
+                std::string("Could not install the glyph font file ") + name + ": " + error,
                 MessageIcon::Exclamation);
             continue;
         }

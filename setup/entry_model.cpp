@@ -3,6 +3,7 @@
 
 #include <array>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <ctime>
 #include <utility>
@@ -90,16 +91,37 @@ constexpr std::array<LocationPresetPlace, 4> kPresets = {{
 
 }  // namespace
 
-DateTimeParts SystemLocalTime() {
+DateTimeParts SystemUtcTime() {
     std::time_t now = std::time(nullptr);
-    std::tm local{};
+    std::tm utc{};
 #ifdef _WIN32
-    localtime_s(&local, &now);
+    gmtime_s(&utc, &now);
 #else
-    localtime_r(&now, &local);
+    gmtime_r(&now, &utc);
 #endif
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-            local.tm_hour,        local.tm_min,     local.tm_sec};
+    return {utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec};
+}
+
+DateTimeParts CivilTimeInZone(const DateTimeParts& utc, double zoneWest) {
+    using namespace std::chrono;
+    const sys_days date = year_month_day{year{utc.year}, month{static_cast<unsigned>(utc.month)},
+                                         day{static_cast<unsigned>(utc.day)}};
+    const long offset = std::isfinite(zoneWest) ? std::lround(zoneWest * 3600.0) : 0;
+    const sys_seconds local =
+        date + hours{utc.hour} + minutes{utc.minute} + seconds{utc.second} - seconds{offset};
+    const sys_days localDate = floor<days>(local);
+    const year_month_day ymd{localDate};
+    const hh_mm_ss time{local - localDate};
+    return {static_cast<int>(ymd.year()),
+            static_cast<int>(unsigned(ymd.month())),
+            static_cast<int>(unsigned(ymd.day())),
+            static_cast<int>(time.hours().count()),
+            static_cast<int>(time.minutes().count()),
+            static_cast<int>(time.seconds().count())};
+}
+
+DateTimeParts HomeTime(const UtcClock& clock, const HomeLocation& home) {
+    return CivilTimeInZone(clock(), home.zone);
 }
 
 std::string NumberText(double value) {
@@ -111,29 +133,28 @@ std::string NumberText(double value) {
     return std::string(buffer.data(), result.ptr);
 }
 
-void FillNatalNow(EntryModel& model, const LocalClock& clock, const HomeLocation& home) {
-    DateTimeParts now = clock();
+void FillNatalNow(EntryModel& model, const UtcClock& clock, const HomeLocation& home) {
     model.natal.name = "Now";
-    FillDateTime(model.natal, now);
+    FillDateTime(model.natal, HomeTime(clock, home));
     FillHomeLocation(model.natal, home);
 }
 
-void FillTransitNow(EntryModel& model, const LocalClock& clock, const HomeLocation& home) {
-    FillDateTime(model.transit, clock());
+void FillTransitNow(EntryModel& model, const UtcClock& clock, const HomeLocation& home) {
+    FillDateTime(model.transit, HomeTime(clock, home));
     FillHomeLocation(model.transit, home);
 }
 
-void NatalNowButton(EntryModel& model, const LocalClock& clock) {
+void NatalNowButton(EntryModel& model, const UtcClock& clock) {
     model.natal.name = "Now";
-    FillDateTime(model.natal, clock());
+    FillDateTime(model.natal, CivilTimeInZone(clock(), LeadingNumber(model.natal.zone)));
 }
 
-void TransitNowButton(EntryModel& model, const LocalClock& clock) {
+void TransitNowButton(EntryModel& model, const UtcClock& clock) {
     model.transit.name = "Now";
-    FillDateTime(model.transit, clock());
+    FillDateTime(model.transit, CivilTimeInZone(clock(), LeadingNumber(model.transit.zone)));
 }
 
-EntryModel OpenEntryModel(const LocalClock& clock, const HomeLocation& home) {
+EntryModel OpenEntryModel(const UtcClock& clock, const HomeLocation& home) {
     EntryModel model;
     FillNatalNow(model, clock, home);
     FillTransitNow(model, clock, home);

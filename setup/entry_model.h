@@ -58,27 +58,34 @@ struct EntryModel {
     const EntrySection& section(Section s) const { return s == Section::Natal ? natal : transit; }
 };
 
-// The present local date and time. Injected so that "Now" can be tested on a fixed moment.
-using LocalClock = std::function<DateTimeParts()>;
-DateTimeParts SystemLocalTime();
+// The present instant as calendar parts in Universal Time, whatever zone the computer is set to.
+// Injected so that "Now" can be tested on a fixed moment.
+using UtcClock = std::function<DateTimeParts()>;
+DateTimeParts SystemUtcTime();
+
+// A moment in Universal Time as the clock of a zone shows it (zone in hours, positive west of
+// Greenwich): UT − zone, with the date rolled over as needed. Every "Now" goes through here.
+DateTimeParts CivilTimeInZone(const DateTimeParts& utc, double zoneWest);
+// The present instant at the home location: the one place where the home zone is applied.
+DateTimeParts HomeTime(const UtcClock& clock, const HomeLocation& home);
 
 // A number as a field shows it: the shortest text that reads back as the same value ("5", "87",
 // "5.5", "-1").
 std::string NumberText(double value);
 
-// Puts the present date and time (and, for FillNatalNow/FillTransitNow, the home location) into a
+// Puts the home location and the present instant, as the home zone's clock shows it, into a
 // section. FillNatalNow also sets the natal name to "Now"; FillTransitNow leaves the name alone.
-void FillNatalNow(EntryModel& model, const LocalClock& clock, const HomeLocation& home);
-void FillTransitNow(EntryModel& model, const LocalClock& clock, const HomeLocation& home);
+void FillNatalNow(EntryModel& model, const UtcClock& clock, const HomeLocation& home);
+void FillTransitNow(EntryModel& model, const UtcClock& clock, const HomeLocation& home);
 
-// The "Now" buttons: name "Now" and the present date and time; zone and coordinates are kept.
-// The caller recomputes afterwards.
-void NatalNowButton(EntryModel& model, const LocalClock& clock);
-void TransitNowButton(EntryModel& model, const LocalClock& clock);
+// The "Now" buttons: name "Now" and the present instant as the clock of the section's own zone
+// shows it; zone and coordinates are kept. The caller recomputes afterwards.
+void NatalNowButton(EntryModel& model, const UtcClock& clock);
+void TransitNowButton(EntryModel& model, const UtcClock& clock);
 
 // The model as the entry window opens: both sections at "Now" and the home location, the transit
 // name "Transits", the option fields at their initial texts.
-EntryModel OpenEntryModel(const LocalClock& clock, const HomeLocation& home);
+EntryModel OpenEntryModel(const UtcClock& clock, const HomeLocation& home);
 
 // Date-style codes of a chart section: the order in which the date text joins the fields.
 enum DateStyleCode : int { MonthDayYear = 0, DayMonthYear = 1, YearMonthDay = 2 };

@@ -68,7 +68,7 @@ std::string GroupText(const SelectionFlags& flags, const BodyCatalogue& catalogu
 
 bool WriteGroupFile(const std::filesystem::path& file, const SelectionFlags& flags,
                     const BodyCatalogue& catalogue, Messages& messages) {
-    std::string failure = WriteFileAtomically(file, GroupText(flags, catalogue));
+    std::string failure = WriteFileIfChanged(file, GroupText(flags, catalogue));
     if (failure.empty()) return true;
     messages.show("Warning!", "The group file could not be saved: " + failure,
                   MessageIcon::Exclamation);

@@ -38,6 +38,7 @@ std::optional<GroupFileContents> ReadGroupFile(const std::filesystem::path& file
 // One line per selected flag, body key + "-n" for natal flags first, then + "-t". Slots still
 // named "unused" name no body and are left out.
 std::string GroupText(const SelectionFlags& flags, const BodyCatalogue& catalogue);
+// Writes the file only when its text changed; a failure is reported and gives false.
 bool WriteGroupFile(const std::filesystem::path& file, const SelectionFlags& flags,
                     const BodyCatalogue& catalogue, Messages& messages);
 

@@ -89,7 +89,7 @@ std::string PriorityText(const Priorities& priorities, const BodyCatalogue& cata
 
 bool WritePriorityFile(const std::filesystem::path& file, const Priorities& priorities,
                        const BodyCatalogue& catalogue, Messages& messages) {
-    std::string failure = WriteFileAtomically(file, PriorityText(priorities, catalogue));
+    std::string failure = WriteFileIfChanged(file, PriorityText(priorities, catalogue));
     if (failure.empty()) return true;
     messages.show("Warning!", "The priority file could not be saved: " + failure,
                   MessageIcon::Exclamation);

@@ -38,6 +38,7 @@ std::optional<PriorityFileContents> ReadPriorityFile(const std::filesystem::path
 
 // "n. " + key + "=" + value for every slot not named "unused", then the "t. " lines.
 std::string PriorityText(const Priorities& priorities, const BodyCatalogue& catalogue);
+// Writes the file only when its text changed; a failure is reported and gives false.
 bool WritePriorityFile(const std::filesystem::path& file, const Priorities& priorities,
                        const BodyCatalogue& catalogue, Messages& messages);
 

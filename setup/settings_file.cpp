@@ -209,11 +209,13 @@ bool Apply(const Field& field, std::string_view value) {
         field.target);
 }
 
-// A text value may not break its line: a line break in a name would start a line of its own,
-// which the next start would read as a setting.
+// A text value may not break its line (a line break in a name would start a line of its own,
+// which the next start would read as a setting) nor hold other control characters (the next
+// start would take the file for damaged): they are written as blanks.
 std::string OneLine(std::string text) {
     std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+        text.begin(), text.end(),
+        [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; }, ' ');
     return text;
 }
 
@@ -254,7 +256,59 @@ void ReadSettingsLines(const LineSource& lines, Settings& settings, Messages& me
                   MessageIcon::Exclamation);
 }
 
+// Where a line of the file should begin: the fixed line itself or the key and "=".
+std::string WrittenLineStart(const Field& field) {
+    return field.fixedLine.empty() ? std::string(field.key) + "=" : std::string(field.fixedLine);
+}
+
+// The damaged copy is kept beside the file, named as the file with ".bad" added.
+void KeepDamagedCopy(const std::filesystem::path& file, const std::string& why,
+                     Messages& messages) {
+    std::filesystem::path copy = file;
+    copy += ".bad";
+    const std::string failure = CopyFileAtomically(file, copy);
+    messages.show("Warning!",
+                  "The settings file " + file.string() + " is damaged: " + why +
+                      ". Its settings were read where they could be; the others are at their "
+                      "defaults. " +
+                      (failure.empty() ? "A copy of the damaged file is kept as " + copy.string() +
+                                             "; the settings file is written "
+                                             "whole again when the workstation closes."
+                                       : "No copy of it could be kept: " + failure + "."),
+                  MessageIcon::Exclamation);
+}
+
 }  // namespace
+
+std::string SettingsFileDamage(std::string_view text) {
+    if (text.size() > MaxSettingsFileSize) return "it is larger than a settings file can be";
+    const bool binary = std::any_of(text.begin(), text.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\r' && c != '\t';
+    });
+    if (binary) return "it holds bytes that are not text";
+    std::vector<std::string_view> lines;
+    ForEachTextLine(text, [&lines](std::string_view line) {
+        lines.push_back(line);
+        return true;
+    });
+    if (lines.empty() || lines.front() != SettingsHeader)
+        return "its first line is not the settings header";
+    Settings scratch;
+    std::string firstMissing;
+    int missing = 0;
+    for (const Field& field : Fields(scratch)) {
+        if (!field.written) continue;
+        const std::string start = WrittenLineStart(field);
+        const bool found = std::any_of(lines.begin() + 1, lines.end(), [&](std::string_view line) {
+            return line.starts_with(start);
+        });
+        if (found) continue;
+        if (missing++ == 0) firstMissing = start;
+    }
+    if (missing == 0) return {};
+    return std::to_string(missing) + " of its " + std::to_string(SettingsLineCount) +
+           " settings are missing (the first is \"" + firstMissing + "\")";
+}
 
 std::string_view SettingsWindowKey(SettingsWindow window) {
     return kWindowKeys[static_cast<int>(window)];
@@ -316,7 +370,7 @@ std::string SettingsText(const Settings& settings) {
 
 bool WriteSettingsFile(const std::filesystem::path& file, const Settings& settings,
                        Messages& messages) {
-    std::string failure = WriteFileAtomically(file, SettingsText(settings));
+    std::string failure = WriteFileIfChanged(file, SettingsText(settings));
     if (failure.empty()) return true;
     messages.show("Warning!", "The settings could not be saved: " + failure,
                   MessageIcon::Exclamation);
@@ -326,7 +380,16 @@ bool WriteSettingsFile(const std::filesystem::path& file, const Settings& settin
 Settings ReadSettings(const std::filesystem::path& home, const CivilDate& today,
                       Messages& messages) {
     Settings settings = DefaultSettings(home, today);
-    ReadSettingsFile(HomePath(home, SettingsFileName), settings, messages);
+    const std::filesystem::path file = HomePath(home, SettingsFileName);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return settings;
+    ReadSettingsFile(file, settings, messages);
+    std::string text;
+    const auto size = std::filesystem::file_size(file, ec);
+    std::string why = ec || size > MaxSettingsFileSize ? "it is larger than a settings file can be"
+                      : ReadWholeFile(file, text)      ? SettingsFileDamage(text)
+                                                       : "it cannot be read";
+    if (!why.empty()) KeepDamagedCopy(file, why, messages);
     return settings;
 }
 

@@ -144,12 +144,24 @@ void ReadSettingsText(std::string_view text, Settings& settings, Messages& messa
 
 // The header and the 136 lines, each followed by a line break.
 std::string SettingsText(const Settings& settings);
-// Replaces the file whole or not at all; a failure is reported and gives false.
+// Replaces the file whole or not at all, and only when its text changed; a failure is reported
+// and gives false.
 bool WriteSettingsFile(const std::filesystem::path& file, const Settings& settings,
                        Messages& messages);
 
+// The lines the writer emits after the header.
+inline constexpr int SettingsLineCount = 136;
+// A settings file is never this large; a bigger one is damaged.
+inline constexpr size_t MaxSettingsFileSize = 1 << 20;
+
+// Why a settings file's text is not one the workstation wrote whole (bytes that are not text,
+// no header line, settings missing, too large); empty for a sound file.
+std::string SettingsFileDamage(std::string_view text);
+
 // Start-up and shut-down: the defaults, then the file home + "\Quintaro_Pro.INI" when it exists;
-// and writing that file.
+// and writing that file. A damaged file is read as far as it goes, copied to
+// "Quintaro_Pro.INI.bad" and reported, so that the file written whole at exit loses nothing the
+// user may want back.
 Settings ReadSettings(const std::filesystem::path& home, const CivilDate& today,
                       Messages& messages);
 bool WriteSettings(const std::filesystem::path& home, const Settings& settings, Messages& messages);

@@ -4,14 +4,16 @@
 #include "core/ephemeris_loader.h"
 #include "core/install_folder.h"
 #include "setup/default_files.h"
+#include "setup/ephemeris_restore.h"
 #include "setup/planet_groups.h"
 
 namespace quintaro {
 
 namespace {
 
-CivilDate Today(const LocalClock& clock) {
-    DateTimeParts now = clock();
+// Today's date at the home location.
+CivilDate Today(const UtcClock& clock, const HomeLocation& home) {
+    DateTimeParts now = HomeTime(clock, home);
     return {now.year, now.month, now.day};
 }
 
@@ -50,16 +52,17 @@ bool StartUp(Workstation& ws) {
     CreateFolderLayout(ws.home, ws.ephemerisConfiguration);
     InstallGeneratedEphemeris(ws.home, ws.messages);
     ws.catalogue = MakeBodyCatalogue();
-    ws.settings = ReadSettings(ws.home, Today(ws.clock), ws.messages);
+    ws.settings = ReadSettings(ws.home, Today(ws.clock, ws.homeLocation), ws.messages);
 
     for (const char* text : kGroupProgressTexts) ReportProgress(ws.progress, text);
     // The free slots are named before the groups are read, so that a group may name them.
     SelectLoadFiles(ws.home, ws.catalogue, ws.messages);
-    OpenPlanetFiles(ws.home, ws.ephemeris);
+    ws.ephemerisProblems = OpenPlanetFilesChecked(ws.home, ws.ephemeris);
     ws.groups = StartUpGroups(ws.home, ws.catalogue, ws.settings, ws.progress, ws.messages);
     ReportProgress(ws.progress, "Setting up planetary arrays");
     BuildSlotAbbrevs(ws.catalogue);
     LoadDayTables(ws.home, ws.catalogue, ws.flags(), ws.tables, ws.messages, ws.progress);
+    OfferEphemerisRestore(ws);
 
     ws.entry = OpenEntryModel(ws.clock, ws.homeLocation);
     ws.started = true;

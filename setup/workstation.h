@@ -12,6 +12,7 @@
 #include "core/chart_positions.h"
 #include "core/day_tables.h"
 #include "core/ephemeris.h"
+#include "core/ephemeris_repair.h"
 #include "core/houses.h"
 #include "core/messages.h"
 #include "core/positions.h"
@@ -45,6 +46,11 @@ struct ChartState {
     ChartData data;
     ChartHouses houses;
     std::vector<Midpoint> midpoints;
+    // The last computation gave positions for this chart's moment; false when the moment lies
+    // outside the ephemeris (every body then reads missing).
+    bool computed = false;
+    // The part of fortune needs the Sun and the Moon; without either it is unknown.
+    bool partOfFortuneKnown = false;
 };
 
 // The workstation's state: start-up files, settings, selections, ephemerides, the entry model and
@@ -57,8 +63,8 @@ struct Workstation {
 
     std::filesystem::path home;
     Messages& messages;
-    Progress progress;                   // start-up and loading texts
-    LocalClock clock = SystemLocalTime;  // "Now"
+    Progress progress;               // start-up and loading texts
+    UtcClock clock = SystemUtcTime;  // "Now", shown in the home zone
 
     // Loaded at start-up.
     Capacities capacities;
@@ -76,6 +82,8 @@ struct Workstation {
     Ephemeris ephemeris;
     DayTables tables;
     Positions positions;
+    // Ephemeris files found missing or damaged at start-up (and not put back).
+    std::vector<EphemerisFileProblem> ephemerisProblems;
 
     // The entry window and the charts computed from it.
     EntryModel entry;

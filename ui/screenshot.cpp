@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 #include "ui/screenshot.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPixmap>
-#include <QSaveFile>
+
+#include "core/atomic_file.h"
 
 namespace quintaro {
 
@@ -13,8 +15,13 @@ bool SaveScreenshot(QWidget& widget, const QString& file) {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
     const QPixmap shot = widget.grab();
     QDir().mkpath(QFileInfo(file).absolutePath());
-    QSaveFile out(file);
-    return out.open(QIODevice::WriteOnly) && shot.save(&out, "PNG") && out.commit();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !shot.save(&buffer, "PNG")) return false;
+    return WriteFileAtomically(
+               file.toStdString(),
+               std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())))
+        .empty();
 }
 
 }  // namespace quintaro

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 #include "ui/wheel_export.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
+#include "core/atomic_file.h"
 #include "ui/painter_surface.h"
 #include "wheels/glyph_outlines.h"
 #include "wheels/svg_surface.h"
@@ -28,6 +30,13 @@ void DrawOnPage(StyledWheel& wheel, QPaintDevice& device, QPainter& painter) {
     target.deviceHeight = device.height();
     SetTarget(wheel, target);
     DrawStyledWheel(surface, wheel);
+}
+
+// The file's bytes are made in memory and written whole or not at all.
+QString WriteWhole(const QString& file, const QByteArray& bytes) {
+    const std::string error = WriteFileAtomically(
+        file.toStdString(), std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    return error.empty() ? QString() : QString::fromStdString(error);
 }
 
 }  // namespace
@@ -65,11 +74,12 @@ QString ExportStyledWheel(StyledWheel wheel, const QString& file, int sizePx,
                           const std::filesystem::path& outlineFile, Messages& messages) {
     const QString suffix = QFileInfo(file).suffix().toLower();
     if (suffix == QLatin1String("png")) {
-        QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly) ||
-            !StyledWheelImage(wheel, sizePx, sizePx).save(&out, "PNG") || !out.commit())
-            return QStringLiteral("cannot write ") + file;
-        return {};
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly) ||
+            !StyledWheelImage(wheel, sizePx, sizePx).save(&buffer, "PNG"))
+            return QStringLiteral("cannot make the image for ") + file;
+        return WriteWhole(file, bytes);
     }
     if (suffix == QLatin1String("svg")) {
         SvgSurface surface(sizePx, sizePx,
@@ -83,14 +93,20 @@ QString ExportStyledWheel(StyledWheel wheel, const QString& file, int sizePx,
         return QString::fromStdString(surface.save(file.toStdString()));
     }
     if (suffix == QLatin1String("pdf")) {
-        QPdfWriter writer(file);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setResolution(300);
-        QPainter painter;
-        if (!painter.begin(&writer)) return QStringLiteral("cannot write ") + file;
-        DrawOnPage(wheel, writer, painter);
-        painter.end();
-        return {};
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly))
+            return QStringLiteral("cannot make the page for ") + file;
+        {
+            QPdfWriter writer(&buffer);
+            writer.setPageSize(QPageSize(QPageSize::A4));
+            writer.setResolution(300);
+            QPainter painter;
+            if (!painter.begin(&writer)) return QStringLiteral("cannot make the page for ") + file;
+            DrawOnPage(wheel, writer, painter);
+            if (!painter.end()) return QStringLiteral("cannot make the page for ") + file;
+        }
+        return WriteWhole(file, bytes);
     }
     return QStringLiteral("the file name must end in .png, .svg or .pdf");
 }

@@ -150,7 +150,8 @@ bool WorkstationController::loadChartFile(ChartFileTarget target) {
     if (chosen.isEmpty() || !QFileInfo::exists(chosen)) return false;
     BusyPointer pointer;
     busy_ = true;
-    const bool loaded = LoadChartDataFile(session_, chosen.toStdString(), target);
+    const bool loaded =
+        static_cast<bool>(LoadChartDataFile(session_, chosen.toStdString(), target));
     busy_ = false;
     if (loaded) workstation().settings.outputNameFileOPT = chosen.toStdString();
     Q_EMIT entryChanged();
@@ -182,8 +183,8 @@ bool WorkstationController::loadAsTransit() {
     if (chosen.isEmpty() || !QFileInfo::exists(chosen)) return false;
     BusyPointer pointer;
     busy_ = true;
-    const bool loaded =
-        LoadChartDataFile(session_, chosen.toStdString(), ChartFileTarget::NatalIntoTransit);
+    const bool loaded = static_cast<bool>(
+        LoadChartDataFile(session_, chosen.toStdString(), ChartFileTarget::NatalIntoTransit));
     busy_ = false;
     Q_EMIT entryChanged();
     return loaded;

@@ -132,9 +132,11 @@ TEST_F(PredictiveCharts, BadInputIsReportedAndLeavesTheEntryAlone) {
     const Case cases[] = {
         {"a hour that is no number", "3x", 1990, 2020, "Please fill in a value for birth hour."},
         {"a target after the ephemeris", "3", 1990, 2100,
-         "You have entered a date outside the range of my ephemeris. Please enter another date."},
+         "You have entered a date outside the range of my ephemeris, which covers 1900-01-01 to "
+         "2050-01-01 (UT). Please enter another date."},
         {"a natal date before it", "3", 1850, 2020,
-         "You have entered a date outside the range of my ephemeris. Please enter another date."},
+         "You have entered a date outside the range of my ephemeris, which covers 1900-01-01 to "
+         "2050-01-01 (UT). Please enter another date."},
     };
     const EntrySection before = ws.entry.transit;
     const SolarArcMode arcBefore = ws.solarArc;

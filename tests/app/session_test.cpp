@@ -103,12 +103,14 @@ TEST_F(StartedSession, AStageThatStopsEndsTheRun) {
 }
 
 // The Sun of 2000-01-01 12:00 UT stands at 280.37 degrees (published almanac value); the
-// session's stages put it into the record, the grid and the houses.
+// session's stages put it into the record, the grid and the houses. "Now" is that instant, shown
+// on the clock of the home zone (5 hours west): 7:00 A.M.
 TEST_F(StartedSession, TheComputationFillsTheRecordGridAndHouses) {
     ASSERT_TRUE(StartUp(session.workstation));
-    EntrySection& natal = session.workstation.entry.natal;
-    natal.zone = "0";
-    natal.longDeg = natal.longMin = "0";
+    const EntrySection& natal = session.workstation.entry.natal;
+    EXPECT_EQ(natal.hour, "7");
+    EXPECT_FALSE(natal.pm);
+    EXPECT_EQ(natal.zone, "5");
     ASSERT_TRUE(ComputeCharts(session));
     const Workstation& ws = session.workstation;
     EXPECT_NEAR(ws.record.Natal.GeoLong[SlotSun], 280.37, 0.01);

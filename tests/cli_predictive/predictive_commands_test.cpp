@@ -18,7 +18,8 @@ using Json = nlohmann::json;
 
 constexpr double kNatalJD = 2451545.0;
 const std::string kOutsideRange =
-    "You have entered a date outside the range of my ephemeris. Please enter another date.";
+    "You have entered a date outside the range of my ephemeris, which covers 1900-01-01 to "
+    "2050-01-01 (UT). Please enter another date.";
 
 double AngleBetween(double a, double b) {
     const double d = std::fmod(std::abs(a - b), 360.0);

@@ -180,8 +180,8 @@ TEST_F(TablePositions, OutOfRangeShowsTheMessageAndTouchesNothing) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, "Error - Some Data Produced Is Inaccurate");
     EXPECT_EQ(messages.shown[0].text,
-              "You have entered a date outside the range of my ephemeris. Please enter another "
-              "date.");
+              "You have entered a date outside the range of my ephemeris, which covers "
+              "1900-01-01 to 2050-01-01 (UT). Please enter another date.");
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
     EXPECT_FALSE(positions.ComputeHelioPositions(2415020.4, 0, work));
     EXPECT_FALSE(positions.PositionAt(2415020.4, Slot, Frame::Geocentric).valid);
@@ -194,6 +194,31 @@ TEST_F(TablePositions, OutOfRangeShowsTheMessageAndTouchesNothing) {
     EXPECT_TRUE(positions.PositionsValid);
     EXPECT_NEAR(work.WorkLong[Slot], 11.9, 1e-5);
     EXPECT_EQ(messages.shown.size(), 2u);
+    // The range named is the one in force.
+    EXPECT_FALSE(positions.ComputeGeoPositions(2360233.5, Slot, work));  // 1749-12-31
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_NE(messages.shown[2].text.find("which covers 1750-01-01 to 2050-01-01 (UT)"),
+              std::string::npos);
+}
+
+// A free slot whose tables could not be loaded has no position, not the zeros of an empty
+// table; the slots of the angles keep their heliocentric zeros.
+TEST_F(TablePositions, FreeSlotsWithoutTablesReadMissing) {
+    Put(DayKind::GeoLong, Day2000 - 1, {10, 11, 12});
+    work.WorkLong[Slot + 1] = 77;
+    EXPECT_TRUE(positions.ComputeGeoPositions(Jd2000, 0, work));
+    EXPECT_FALSE(work.Missing[Slot]);
+    EXPECT_NEAR(work.WorkLong[Slot], 11, 1e-9);
+    for (int slot = Slot + 1; slot <= BodyCount; ++slot) {
+        EXPECT_TRUE(work.Missing[slot]) << slot;
+        EXPECT_EQ(work.WorkLong[slot], 0) << slot;
+        EXPECT_EQ(work.RetroMarks.at(slot), ' ') << slot;
+    }
+    EXPECT_TRUE(positions.ComputeHelioPositions(Jd2000, 0, work));
+    for (int slot : {SlotAscendant, SlotMidheaven, SlotPartOfFortune})
+        EXPECT_FALSE(work.Missing[slot]) << slot;
+    EXPECT_TRUE(work.Missing[Slot + 1]);
+    EXPECT_FALSE(positions.PositionAt(Jd2000, Slot + 1, Frame::Geocentric).valid);
 }
 
 TEST_F(TablePositions, FirstAndLastTabulatedDaysStayInsideTheTables) {

@@ -301,7 +301,18 @@ TEST(ChartDataFile, ShortFileWritesOnlyTheFieldsItHolds) {
     ChartFile file = ParseChartFile("\"Kim\"  1977   3   30");
     EXPECT_EQ(file.valuesRead, 4);
     ASSERT_FALSE(file.problems.empty());
-    EXPECT_EQ(file.problems[0], "it ends after 4 of its 40 values");
+    // What is missing is named, the constants that carry nothing left out.
+    EXPECT_EQ(file.problems[0],
+              "it ends after 4 of its 40 values (missing: natal hour, natal minute, natal zone, "
+              "natal place, natal longitude, natal latitude, carried value A, carried value B, "
+              "node flag, angles flag, part of fortune flag, Chiron flag, Moon flag, transit "
+              "name, transit year, transit month, transit day, transit hour, transit minute, "
+              "transit zone, transit place, transit longitude, transit latitude)");
+    std::string whole = FormatChartFile(ChartFileFromEntry(SampleModel(), selection, memory));
+    whole.erase(whole.rfind('\n', whole.size() - 2) + 1);  // without line 7, its constants
+    ChartFile withoutConstants = ParseChartFile(whole);
+    ASSERT_EQ(withoutConstants.problems.size(), 1u);
+    EXPECT_EQ(withoutConstants.problems[0], "it ends after 38 of its 40 values");
     ApplyChartFile(file, ChartFileTarget::Everything, model, selection, memory);
     EXPECT_EQ(model.natal.name, "Kim");
     EXPECT_EQ(model.natal.day, "30");

@@ -3,13 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include "core/calendar.h"
 #include "recording_messages.h"
 
 namespace quintaro {
 namespace {
 
-LocalClock FixedClock(DateTimeParts at) {
-    return [at] { return at; };
+// A system clock stopped at a moment of Universal Time.
+UtcClock FixedClock(DateTimeParts utc) {
+    return [utc] { return utc; };
 }
 
 // Chicago: zone 6, 87°38' West, 41°52' North.
@@ -17,18 +19,22 @@ HomeLocation Chicago() {
     return {6.0, {{87, 38}, EastWest::West}, {{41, 52}, NorthSouth::North}};
 }
 
-TEST(FillNow, PutsTheClockAndTheHomeLocationIntoTheNatalSection) {
+HomeLocation Greenwich() {
+    return {0.0, {{0, 0}, EastWest::West}, {{51, 29}, NorthSouth::North}};
+}
+
+TEST(FillNow, PutsThePresentAsTheHomeClockShowsItAndTheHomeLocation) {
     EntryModel model;
     model.natal.name = "Someone";
-    FillNatalNow(model, FixedClock({2026, 3, 7, 15, 4, 59}), Chicago());
+    FillNatalNow(model, FixedClock({2026, 3, 7, 15, 4, 59}), Chicago());  // 9:04 in Chicago
     const EntrySection& n = model.natal;
     EXPECT_EQ(n.name, "Now");
     EXPECT_EQ(n.month, "3");
     EXPECT_EQ(n.day, "7");
     EXPECT_EQ(n.year, "2026");
-    EXPECT_EQ(n.hour, "3");
+    EXPECT_EQ(n.hour, "9");
     EXPECT_EQ(n.minute, "4");
-    EXPECT_TRUE(n.pm);
+    EXPECT_FALSE(n.pm);
     EXPECT_EQ(n.zone, "6");
     EXPECT_EQ(n.longDeg, "87");
     EXPECT_EQ(n.longMin, "38");
@@ -62,30 +68,75 @@ TEST(FillNow, HourOfTheTwentyFourHourClockBecomesTwelveHourClock) {
                  {12, "12", true}, {13, "1", true}, {23, "11", true}};
     for (const auto& c : cases) {
         EntryModel model;
-        FillNatalNow(model, FixedClock({2026, 1, 1, c.hour, 30, 0}), Chicago());
+        FillNatalNow(model, FixedClock({2026, 1, 1, c.hour, 30, 0}), Greenwich());
         EXPECT_EQ(model.natal.hour, c.text) << c.hour;
         EXPECT_EQ(model.natal.pm, c.pm) << c.hour;
         EXPECT_EQ(model.natal.minute, "30");
     }
 }
 
+// The buttons keep each section's zone and show the present instant on that zone's clock.
 TEST(FillNow, NowButtonsKeepZoneAndCoordinates) {
     EntryModel model = OpenEntryModel(FixedClock({2026, 1, 1, 9, 0, 0}), Chicago());
     model.natal.zone = "5";
     model.natal.name = "Chart";
     model.transit.longDeg = "73";
-    NatalNowButton(model, FixedClock({2027, 2, 3, 4, 5, 0}));
-    TransitNowButton(model, FixedClock({2027, 2, 3, 4, 5, 0}));
+    NatalNowButton(model, FixedClock({2027, 2, 3, 4, 5, 0}));    // 23:05 the day before
+    TransitNowButton(model, FixedClock({2027, 2, 3, 4, 5, 0}));  // zone 6: 22:05
     EXPECT_EQ(model.natal.name, "Now");
     EXPECT_EQ(model.natal.zone, "5");
     EXPECT_EQ(model.natal.year, "2027");
+    EXPECT_EQ(model.natal.day, "2");
+    EXPECT_EQ(model.natal.hour, "11");
+    EXPECT_TRUE(model.natal.pm);
     EXPECT_EQ(model.transit.name, "Now");
     EXPECT_EQ(model.transit.longDeg, "73");
-    EXPECT_EQ(model.transit.day, "3");
+    EXPECT_EQ(model.transit.day, "2");
+    EXPECT_EQ(model.transit.hour, "10");
+}
+
+TEST(CivilTimeInZone, SubtractsTheZoneAndRollsTheDateOver) {
+    struct Case {
+        DateTimeParts utc;
+        double zone;
+        DateTimeParts civil;
+    } cases[] = {
+        {{2026, 12, 6, 3, 0, 0}, 5, {2026, 12, 5, 22, 0, 0}},  // New York, the evening before
+        {{2026, 12, 6, 3, 0, 0}, 0, {2026, 12, 6, 3, 0, 0}},
+        {{2026, 12, 31, 20, 30, 15}, -10, {2027, 1, 1, 6, 30, 15}},  // Sydney, the new year
+        {{2000, 1, 1, 0, 10, 0}, 5.5, {1999, 12, 31, 18, 40, 0}},
+        {{2024, 2, 28, 23, 0, 0}, -1.5, {2024, 2, 29, 0, 30, 0}},  // a leap day
+        {{2023, 3, 1, 1, 0, 0}, 2, {2023, 2, 28, 23, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        DateTimeParts got = CivilTimeInZone(c.utc, c.zone);
+        EXPECT_EQ(FormatDate(got, "yyyy-mm-dd hh:nn:ss"),
+                  FormatDate(c.civil, "yyyy-mm-dd hh:nn:ss"))
+            << "zone " << c.zone;
+    }
+}
+
+// "Now" is one instant: the natal moment read back from the fields is the clock's instant in
+// Universal Time, whatever the home zone.
+TEST(FillNow, TheMomentIsTheClocksInstantInEveryHomeZone) {
+    const DateTimeParts utc{2026, 12, 6, 3, 0, 0};
+    const double utcJD = MomentToJD(2026, 12, 6, 3.00, Meridiem::AM, 0).ChartJD;
+    for (double zone : {5.0, 0.0, -5.5, -10.0, 12.0, -12.75}) {
+        HomeLocation home = Chicago();
+        home.zone = zone;
+        EntryModel model = OpenEntryModel(FixedClock(utc), home);
+        for (const EntrySection* section : {&model.natal, &model.transit}) {
+            ChartData data = ReadSection(*section, MonthDayYear);
+            const double jd = MomentToJD(data.year, data.month, data.day, data.time.clock.hhmm(),
+                                         data.time.meridiem, data.zone)
+                                  .ChartJD;
+            EXPECT_NEAR(jd, utcJD, 1e-9) << "zone " << zone;
+        }
+    }
 }
 
 TEST(OpenEntryModel, BothSectionsAtNowAndTheInitialOptionTexts) {
-    EntryModel model = OpenEntryModel(FixedClock({2026, 3, 7, 9, 5, 0}), Chicago());
+    EntryModel model = OpenEntryModel(FixedClock({2026, 3, 7, 15, 5, 0}), Chicago());
     EXPECT_EQ(model.natal.name, "Now");
     EXPECT_EQ(model.transit.name, "Transits");
     EXPECT_EQ(model.transit.hour, "9");

@@ -16,7 +16,7 @@ TEST(PositionsGrid, LongitudeTexts) {
     } cases[] = {
         {0.0, false, "00ARI00"},     {45.5, false, "15TAU30"},  {359.999, false, "00ARI00"},
         {29.9999, false, "00TAU00"}, {29.99, false, "29ARI59"}, {std::nullopt, false, ""},
-        {123.456, true, "03.46LEO"}, {300.0, true, "00.00AQU"},
+        {123.456, true, "03.46LEO"}, {300.0, true, "00.00AQU"}, {std::nullopt, true, ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(GlyphsAsPlainText(GridLongitudeText(c.longitude, c.degrees)), c.plain)
@@ -68,10 +68,15 @@ TEST(PositionsGrid, RowsFollowTheFlags) {
     record.Natal.GeoLong[3] = 123.0;
     record.Natal.GeoDecl[3] = 5.0;
     record.Natal.GeoMissing[3] = true;
+    record.Natal.HelioLong[3] = 7.0;
     PositionsGrid missing = BuildPositionsGrid(record, catalogue, flags, {});
     EXPECT_EQ(missing.rows[3][2], "");
     EXPECT_EQ(missing.rows[3][3], "");
     EXPECT_EQ(GlyphsAsPlainText(missing.rows[3][4]), "20ARI00");  // heliocentric still known
+    record.Natal.HelioMissing[3] = true;
+    missing = BuildPositionsGrid(record, catalogue, flags, {true, false});
+    EXPECT_EQ(missing.rows[3][4], "");
+    EXPECT_EQ(missing.rows[3][5], "");
 
     PositionsGrid bisect = BuildPositionsGrid(record, catalogue, flags, {false, true});
     EXPECT_EQ(GlyphsAsPlainText(bisect.rows[1][2]), "10CAN00");

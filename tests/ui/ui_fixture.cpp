@@ -26,7 +26,8 @@ int RegisterUiTest(TestFactory factory) {
 
 UiFixture::UiFixture() {
     session = std::make_unique<Session>(folder.path(), messages);
-    session->workstation.clock = [] { return DateTimeParts{2026, 12, 6, 13, 5, 0}; };
+    // 18:05 UT: 1:05 P.M. on the clock of the default home zone (5 hours west).
+    session->workstation.clock = [] { return DateTimeParts{2026, 12, 6, 18, 5, 0}; };
     window = std::make_unique<MainWindow>(*session);
     FileDialogs& dialogs = window->controller().dialogs();
     dialogs.open = [this](const FileRequest& request) {
