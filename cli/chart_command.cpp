@@ -16,6 +16,7 @@
 #include "cli/name_lookup.h"
 #include "cli/text_output.h"
 #include "cli/workstation_run.h"
+#include "core/positions.h"
 #include "setup/chart_computation.h"
 #include "setup/positions_grid.h"
 
@@ -136,13 +137,12 @@ std::string PositionsTable(const Workstation& ws, const ChartView& c, bool decim
 
 std::string AnglesAndHouses(const Workstation& ws, const ChartView& c, bool decimal) {
     const ChartHouses& h = c.state.houses;
-    std::string out = AlignedColumns({{"Ascendant", ZodiacText(h.Ascendant, decimal), "Midheaven",
-                                       ZodiacText(h.Midheaven, decimal)},
-                                      {"Vertex", ZodiacText(h.Vertex, decimal), "Part of fortune",
-                                       c.state.partOfFortuneKnown
-                                           ? ZodiacText(h.PartOfFortune, decimal)
-                                           : "unavailable"}},
-                                     "lrlr");
+    std::string out = AlignedColumns(
+        {{"Ascendant", ZodiacText(h.Ascendant, decimal), "Midheaven",
+          ZodiacText(h.Midheaven, decimal)},
+         {"Vertex", ZodiacText(h.Vertex, decimal), "Part of fortune",
+          c.state.partOfFortuneKnown ? ZodiacText(h.PartOfFortune, decimal) : "unavailable"}},
+        "lrlr");
     std::vector<std::vector<std::string>> houses(2);
     for (int house = 1; house <= 12; ++house) {
         auto& row = houses[static_cast<size_t>((house - 1) / 6)];
@@ -198,9 +198,13 @@ void PrintText(const Session& session, const ChartOptions& o) {
         first = false;
         PrintChart(ws, c, o.decimal);
         if (o.aspects)
-            PrintAspects(session, c.side == ChartSide::Natal ? Pairing::NatalNatal
-                                                              : Pairing::TransitNatal);
+            PrintAspects(session,
+                         c.side == ChartSide::Natal ? Pairing::NatalNatal : Pairing::TransitNatal);
     }
+    if (!o.natalOnly && !ws.transit.computed)
+        std::cout << "\nTransit  " << ChartEcho(ws, Section::Transit) << '\n'
+                  << "not computed: the moment lies outside the ephemeris, which covers "
+                  << EphemerisRangeText(ws.positions.Use1750) << '\n';
 }
 
 void PrintCsv(const Workstation& ws, const ChartOptions& o) {
@@ -250,6 +254,10 @@ void RunChart(const ChartOptions& o, CliContext& context) {
             }
             out[c.side == ChartSide::Natal ? "natal" : "transit"] = chart;
         }
+        if (!o.natalOnly && !ws.transit.computed) {
+            out["transit"] = ChartEchoJson(ws, Section::Transit);
+            out["transit"]["valid"] = false;
+        }
         std::cout << out.dump() << '\n';
     } else if (o.csv) {
         PrintCsv(ws, o);
@@ -270,8 +278,9 @@ void AddOutputFlags(CLI::App& command, ChartOptions& o) {
                      "After each chart its aspects in geocentric longitude (natal–natal, "
                      "transit–natal)");
     command.add_flag("--grid", o.grid, "The entry window's positions grid instead");
-    command.add_flag("--sidereal", o.sidereal,
-                     "Sidereal positions (sidereal vernal point), as with the sidereal window open");
+    command.add_flag(
+        "--sidereal", o.sidereal,
+        "Sidereal positions (sidereal vernal point), as with the sidereal window open");
     command.add_flag("--json", o.json, "JSON output");
     command.add_flag("--csv", o.csv, "CSV output: one line per body");
 }

@@ -52,8 +52,8 @@ bool WheelOptions::Check(CliContext& context) const {
 // Draws the wheel of the session into the file; false, reported, when it could not be written.
 bool DrawWheel(Session& session, const WheelOptions& options, CliContext& context) {
     session.display.aspectClass = options.filter;
-    return WriteWheelOfStyle(session, options.styles, options.natalOnly, options.helio,
-                             options.out, options.size, context);
+    return WriteWheelOfStyle(session, options.styles, options.natalOnly, options.helio, options.out,
+                             options.size, context);
 }
 
 void RunWheel(const WheelOptions& options, CliContext& context) {
