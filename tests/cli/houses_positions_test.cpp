@@ -124,6 +124,9 @@ TEST_F(PositionsCommand, AtAJulianDayOrACivilMoment) {
     ASSERT_EQ(byJd["bodies"].size(), 53u);
     EXPECT_EQ(byJd["bodies"][20]["name"], "pholus");
     EXPECT_EQ(byJd["bodies"][21]["name"], "hjp");
+    // A slot no body was given has no position: null, as every value that could not be computed.
+    EXPECT_EQ(byJd["bodies"][52]["name"], "unused");
+    EXPECT_TRUE(byJd["bodies"][52]["long"].is_null());
 }
 
 TEST_F(PositionsCommand, HeliocentricSunAndMoonHaveNoPosition) {
