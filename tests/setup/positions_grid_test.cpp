@@ -72,7 +72,8 @@ TEST(PositionsGrid, RowsFollowTheFlags) {
     PositionsGrid missing = BuildPositionsGrid(record, catalogue, flags, {});
     EXPECT_EQ(missing.rows[3][2], "");
     EXPECT_EQ(missing.rows[3][3], "");
-    EXPECT_EQ(GlyphsAsPlainText(missing.rows[3][4]), "20ARI00");  // heliocentric still known
+    EXPECT_EQ(GlyphsAsPlainText(missing.rows[3][4]), "07ARI00");  // heliocentric still known
+    EXPECT_EQ(missing.rows[3][5], "-0.50");
     record.Natal.HelioMissing[3] = true;
     missing = BuildPositionsGrid(record, catalogue, flags, {true, false});
     EXPECT_EQ(missing.rows[3][4], "");
