@@ -7,8 +7,8 @@
 
 namespace quintaro::cli {
 
-// The computed charts as the chart command lists them: the positions grid and both charts as
-// text on stdout, or both charts as JSON ({"natal": ..., "transit": ...}).
+// The computed charts as the chart command lists them: both charts as text on stdout (how each
+// was understood, positions, angles, houses), or as JSON ({"natal": ..., "transit": ...}).
 void PrintChartsText(const Workstation& ws);
 nlohmann::ordered_json ChartsJson(const Workstation& ws);
 

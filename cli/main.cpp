@@ -6,8 +6,12 @@
 
 int main(int argc, char** argv) {
     quintaro::cli::CliContext context;
-    CLI::App app{"Quintaro astrology workstation, command line"};
+    CLI::App app{
+        "Quintaro astrology workstation, command line. Charts are entered with --opt FILE "
+        "or --natal-date, --natal-time, --natal-zone, --natal-long, --natal-lat; see "
+        "docs/user-guide.md."};
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("quintaro-cli ") + QUINTARO_VERSION);
     app.add_option("--home", context.home,
                    "Installation folder (default: $QUINTARO_HOME, "
                    "else $XDG_DATA_HOME/quintaro)");

@@ -4,19 +4,27 @@
 #include <cmath>
 #include <regex>
 
+#include "cli/entry_text_forms.h"
+
 namespace quintaro::cli {
 
-void MomentOptions::addTo(CLI::App& command, bool required) {
-    auto* dateOption = command.add_option("--date", date, "Civil date YYYY-MM-DD");
-    auto* timeOption = command.add_option("--time", time, "Clock time hh.mm on the 12-hour clock");
+void MomentOptions::addTo(CLI::App& command, const std::string& namePrefix, bool required,
+                          const std::string& zoneFallback) {
+    prefix = "--" + namePrefix;
+    zoneDefault = zoneFallback;
+    auto* dateOption = command.add_option(prefix + "date", date, "Civil date YYYY-MM-DD");
+    auto* timeOption =
+        command.add_option(prefix + "time", time, "Clock time: " + std::string(kTimeForms));
     if (required) {
         dateOption->required();
         timeOption->required();
     }
-    auto* amFlag = command.add_flag("--am", am, "Time is A.M. (default)");
-    auto* pmFlag = command.add_flag("--pm", pm, "Time is P.M.");
+    auto* amFlag = command.add_flag(prefix + "am", am, "The time is A.M. (with the 10.30 form)");
+    auto* pmFlag = command.add_flag(prefix + "pm", pm, "The time is P.M. (with the 10.30 form)");
     amFlag->excludes(pmFlag);
-    command.add_option("--zone", zone, "Time zone in hours, west of Greenwich positive");
+    command.add_option(prefix + "zone", zone,
+                       "Time zone: " + std::string(kZoneForms) +
+                           (zoneDefault.empty() ? "" : " (default " + zoneDefault + ")"));
 }
 
 std::optional<CivilDate> ParseIsoDate(const std::string& text, std::string& error) {
@@ -32,21 +40,28 @@ std::optional<CivilDate> ParseIsoDate(const std::string& text, std::string& erro
     return date;
 }
 
+std::optional<Meridiem> MomentOptions::meridiem() const {
+    if (am) return Meridiem::AM;
+    if (pm) return Meridiem::PM;
+    return std::nullopt;
+}
+
 std::optional<MomentOptions::Moment> MomentOptions::resolve(std::string& error) const {
+    auto fail = [&](const std::string& option, const std::string& reason) {
+        error = prefix + option + ": " + reason;
+        return std::nullopt;
+    };
     auto civil = ParseIsoDate(date, error);
-    if (!civil) return std::nullopt;
-    double hours = std::floor(time);
-    double minutes = std::round((time - hours) * 100.0);
-    if (!(time >= 0.0) || hours > 12.0 || minutes > 59.0) {
-        error = "time must be hh.mm with hours 0..12 and minutes 00..59";
-        return std::nullopt;
-    }
-    if (!(std::fabs(zone) <= 24.0)) {
-        error = "zone must lie between -24 and 24 hours";
-        return std::nullopt;
-    }
-    return Moment{civil->year, civil->month, civil->day, time, pm ? Meridiem::PM : Meridiem::AM,
-                  zone};
+    if (!civil) return fail("date", error);
+    if (time.empty()) return fail("time", "a date needs its clock time");
+    auto clock = ParseClockTime(time, meridiem(), error);
+    if (!clock) return fail("time", error);
+    if (zone.empty() && zoneDefault.empty()) return fail("zone", "a date needs its time zone");
+    auto hours = ParseZone(zone.empty() ? zoneDefault : zone, error);
+    if (!hours) return fail("zone", error);
+    const ClockTime time12 = clock->clockTime();
+    return Moment{civil->year,         civil->month,    civil->day,
+                  time12.clock.hhmm(), time12.meridiem, *hours};
 }
 
 }  // namespace quintaro::cli

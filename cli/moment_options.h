@@ -9,25 +9,35 @@
 
 namespace quintaro::cli {
 
-// The moment options in the entry window's units: --date YYYY-MM-DD --time HH.MM --am|--pm
-// --zone Z (hours, west positive).
+// The options of a moment: --date YYYY-MM-DD, --time in any form of cli/entry_text_forms.h with
+// --am/--pm for the workstation's 12-hour form, and --zone (hours, west positive, or UTC-5).
+// A prefix names them for one chart: "natal-" gives --natal-date, --natal-time, ...
 struct MomentOptions {
     std::string date;
-    double time = 12.0;
+    std::string time;
+    std::string zone;
     bool am = false;
     bool pm = false;
-    double zone = 0.0;
 
-    void addTo(CLI::App& command, bool required = true);
+    // Adds the four options; `zoneDefault` is the zone when --zone is not given (empty: the zone
+    // is required with a date).
+    void addTo(CLI::App& command, const std::string& prefix = "", bool required = true,
+               const std::string& zoneDefault = "0");
 
     struct Moment {
         int year, month, day;
-        double clock;
+        double clock;  // hh.mm on the 12-hour clock
         Meridiem meridiem;
         double zone;
     };
     // The checked moment, or nothing with the reason in `error`.
     std::optional<Moment> resolve(std::string& error) const;
+
+    // The A.M./P.M. chosen with --am/--pm, if any.
+    std::optional<Meridiem> meridiem() const;
+
+    std::string prefix;  // set by addTo: "--natal-" or "--"
+    std::string zoneDefault;
 };
 
 // Parses "YYYY-MM-DD" (a leading "-" for years before 1 is accepted); checks month and day.

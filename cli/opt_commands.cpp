@@ -1,189 +1,121 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 // opt write / opt read: make and inspect chart data files (".opt") as the entry window saves and
 // loads them.
+#include <algorithm>
+#include <array>
+#include <cctype>
 #include <cmath>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
-#include <regex>
 #include <sstream>
 
+#include "cli/chart_entry_options.h"
 #include "cli/cli_context.h"
 #include "cli/moment_options.h"
-#include "cli/place_options.h"
 #include "core/atomic_file.h"
 #include "core/bodies.h"
 #include "core/positions.h"
 #include "setup/chart_data_file.h"
 #include "setup/entry_model.h"
+#include "setup/planet_groups.h"
 
 namespace quintaro::cli {
 
 namespace {
 
-// One chart's options, as texts until checked.
-struct ChartOptions {
-    std::string name;
-    std::string place;
-    std::string date;
-    std::string time;
-    bool am = false;
-    bool pm = false;
-    std::string zone;
-    std::string tz;
-    std::string longitude;
-    std::string latitude;
-
-    void addTo(CLI::App& command, const std::string& prefix, const std::string& which) {
-        command.add_option("--" + prefix + "-name", name, "Name of the " + which + " chart");
-        command.add_option("--" + prefix + "-place", place,
-                           "Place of the " + which +
-                               " chart, found in the atlas or your places (\"Paris, Texas\"): "
-                               "fills the coordinates and the zone of the date and time that --" +
-                               prefix + "-long, -lat and -zone leave open");
-        command.add_option("--" + prefix + "-tz", tz,
-                           "Zone name (e.g. America/New_York): the zone of the date and time, "
-                           "daylight saving included");
-        command.add_option("--" + prefix + "-date", date, "Date YYYY-MM-DD");
-        command.add_option(
-            "--" + prefix + "-time", time,
-            "Clock time hh.mm (12-hour clock with --" + prefix + "-am/-pm, or " + "0..23 hours)");
-        auto* amFlag = command.add_flag("--" + prefix + "-am", am, "Time is A.M. (default)");
-        auto* pmFlag = command.add_flag("--" + prefix + "-pm", pm, "Time is P.M.");
-        amFlag->excludes(pmFlag);
-        command.add_option("--" + prefix + "-zone", zone,
-                           "Time zone in hours, west of Greenwich positive (e.g. 5, -5.5)");
-        command.add_option("--" + prefix + "-long", longitude,
-                           "Longitude ddd.mm (degrees.minutes), West positive, East negative");
-        command.add_option("--" + prefix + "-lat", latitude,
-                           "Latitude dd.mm (degrees.minutes), North positive, South negative");
-    }
-};
-
 struct WriteOptions {
     std::string file;
-    ChartOptions natal;
-    ChartOptions transit;
-    std::string select;
+    SectionOptions natal;
+    SectionOptions transit;
+    std::string select = "default";
     double carriedA = 0;
     double carriedB = 0;
     bool show = false;
 };
 
-// "ddd.mm" into degree and minute texts; minutes "5" mean 50 as on the clock.
-bool ParseCoordinate(const std::string& text, int maxDegrees, std::string& degrees,
-                     std::string& minutes, bool& negative, std::string& error) {
-    static const std::regex pattern(R"(^(-?)(\d{1,3})(?:\.(\d{1,2}))?$)");
-    std::smatch m;
-    if (!std::regex_match(text, m, pattern)) {
-        error = "coordinate '" + text + "' is not of the form ddd.mm";
-        return false;
-    }
-    std::string minuteText = m[3].matched ? m[3].str() : "0";
-    if (minuteText.size() == 1 && m[3].matched) minuteText += "0";
-    int deg = std::stoi(m[2]);
-    int min = std::stoi(minuteText);
-    if (deg > maxDegrees || min > 59 || (deg == maxDegrees && min > 0)) {
-        error = "coordinate '" + text + "' is out of range (degrees 0.." +
-                std::to_string(maxDegrees) + ", minutes 00..59)";
-        return false;
-    }
-    degrees = std::to_string(deg);
-    minutes = std::to_string(min);
-    negative = m[1].length() > 0 && (deg > 0 || min > 0);
-    return true;
+// The five body check boxes a chart data file keeps, by the names --select takes.
+struct FileFlagName {
+    const char* name;
+    ChartFileFlag flag;
+};
+constexpr FileFlagName kFileFlagNames[] = {{"node", FlagNode},
+                                           {"angles", FlagAngles},
+                                           {"pf", FlagPartOfFortune},
+                                           {"chiron", FlagChiron},
+                                           {"moon", FlagMoon}};
+
+// The natal flags of the check boxes as the entry window starts with them: the default group.
+std::array<bool, 5> DefaultFileFlags() {
+    return ChartFileFromEntry(EntryModel{}, DefaultSelectGroup(), ChartFileMemory{}).flags;
 }
 
-bool ParseClock(const ChartOptions& o, EntrySection& s, std::string& error) {
-    static const std::regex pattern(R"(^(\d{1,2})(?:\.(\d{1,2}))?$)");
-    std::smatch m;
-    if (!std::regex_match(o.time, m, pattern)) {
-        error = "time '" + o.time + "' is not of the form hh.mm";
-        return false;
-    }
-    std::string minuteText = m[2].matched ? m[2].str() : "0";
-    if (minuteText.size() == 1 && m[2].matched) minuteText += "0";
-    int hour = std::stoi(m[1]);
-    int minute = std::stoi(minuteText);
-    if (hour > 23 || minute > 59) {
-        error = "time '" + o.time + "' needs hours 0..23 and minutes 00..59";
-        return false;
-    }
-    if (hour > 12 && o.am) {
-        error = "time '" + o.time + "' is past noon and cannot be A.M.";
-        return false;
-    }
-    s.hour = std::to_string(hour);
-    s.minute = std::to_string(minute);
-    s.pm = o.pm;
-    SilentMessages quiet;
-    NormaliseHour(s, Section::Natal, quiet);  // 0 is 12 A.M., 13..23 are P.M.
-    return true;
-}
-
-bool ParseZone(const std::string& text, std::string& error) {
-    static const std::regex pattern(R"(^-?\d{1,2}(\.\d{1,2})?$)");
-    if (!std::regex_match(text, pattern) || std::fabs(std::stod(text)) > 24) {
-        error = "zone '" + text + "' must be hours between -24 and 24 (e.g. 5 or -5.5)";
-        return false;
-    }
-    return true;
-}
-
-// Fills a section from its options; empty options take the fallback section's values. A place
-// or zone name fills what the options leave open (see ApplyChartPlace).
-bool BuildSection(Session& session, const ChartOptions& o, const EntrySection& fallback,
-                  EntrySection& s, std::string& error) {
-    s = fallback;
-    if (!o.name.empty()) s.name = o.name;
-    if (!o.place.empty()) s.place = o.place;
-    if (!o.date.empty()) {
-        auto date = ParseIsoDate(o.date, error);
-        if (!date) return false;
-        s.year = std::to_string(date->year);
-        s.month = std::to_string(date->month);
-        s.day = std::to_string(date->day);
-    }
-    if (!o.time.empty() && !ParseClock(o, s, error)) return false;
-    if (o.time.empty() && (o.am || o.pm)) s.pm = o.pm;
-    if (!o.zone.empty()) {
-        if (!ParseZone(o.zone, error)) return false;
-        s.zone = o.zone;
-    }
-    if (!o.longitude.empty() &&
-        !ParseCoordinate(o.longitude, 180, s.longDeg, s.longMin, s.east, error))
-        return false;
-    if (!o.latitude.empty() && !ParseCoordinate(o.latitude, 90, s.latDeg, s.latMin, s.south, error))
-        return false;
-    const ChartPlaceRequest place{o.place, o.tz, !o.longitude.empty(), !o.latitude.empty(),
-                                  !o.zone.empty()};
-    return ApplyChartPlace(session, place, s, error);
-}
-
-// "--select node,angles,pf,chiron,moon" into the natal flags of a selection.
-bool ApplySelect(const std::string& list, SelectionFlags& selection, std::string& error) {
-    std::stringstream in(list);
-    std::string item;
-    while (std::getline(in, item, ',')) {
-        if (item.empty()) continue;
-        if (item == "node") {
+void SetFileFlag(ChartFileFlag flag, SelectionFlags& selection) {
+    switch (flag) {
+        case FlagNode:
             selection.setNatal(SlotNode, true);
-        } else if (item == "angles") {
+            break;
+        case FlagAngles:
             selection.setNatal(SlotAscendant, true);
             selection.setNatal(SlotMidheaven, true);
-        } else if (item == "pf") {
+            break;
+        case FlagPartOfFortune:
             selection.setNatal(SlotPartOfFortune, true);
-        } else if (item == "chiron") {
+            break;
+        case FlagChiron:
             selection.setNatal(SlotChiron, true);
-        } else if (item == "moon") {
+            break;
+        case FlagMoon:
             selection.setNatal(SlotMoon, true);
-        } else {
-            error = "unknown body '" + item + "' in --select (node, angles, pf, chiron, moon)";
+            break;
+    }
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// "--select node,angles,pf,chiron,moon", "none" or "default" into the natal flags of a selection.
+bool ApplySelect(const std::string& list, SelectionFlags& selection, std::string& error) {
+    std::stringstream in(Lower(list));
+    std::string item;
+    while (std::getline(in, item, ',')) {
+        item.erase(0, item.find_first_not_of(' '));
+        item.erase(item.find_last_not_of(' ') + 1);
+        if (item.empty() || item == "none") continue;
+        if (item == "default") {
+            const auto flags = DefaultFileFlags();
+            for (const FileFlagName& f : kFileFlagNames)
+                if (flags[static_cast<size_t>(f.flag)]) SetFileFlag(f.flag, selection);
+            continue;
+        }
+        auto it = std::find_if(std::begin(kFileFlagNames), std::end(kFileFlagNames),
+                               [&](const FileFlagName& f) { return item == f.name; });
+        if (it == std::end(kFileFlagNames)) {
+            error = "unknown body '" + item +
+                    "' in --select: the file keeps node, angles, pf, chiron and moon (or none, "
+                    "default)";
             return false;
         }
+        SetFileFlag(it->flag, selection);
     }
     return true;
+}
+
+// The check boxes a file sets, as words.
+std::string FlagWords(const std::array<bool, 5>& flags) {
+    std::string words;
+    for (const FileFlagName& f : kFileFlagNames)
+        if (flags[static_cast<size_t>(f.flag)])
+            words += (words.empty() ? "" : ", ") + std::string(f.name);
+    return words.empty() ? "none" : words;
+}
+
+std::string SectionEcho(const EntrySection& section) {
+    return ChartDataEcho(section.name, section.place, ReadSection(section, MonthDayYear),
+                         section.zoneSource.name);
 }
 
 // A moment outside the ephemeris makes a file no chart can be computed from: the file is
@@ -206,22 +138,23 @@ void WarnOutsideEphemeris(const char* which, const EntrySection& section, CliCon
 
 void RunWrite(const WriteOptions& o, CliContext& context) {
     std::string error;
-    if (o.natal.date.empty()) return context.fail("--natal-date is required");
-    EntrySection blank;
-    blank.name = "Now";
-    blank.hour = "12";
-    blank.minute = "0";
-    blank.zone = "0";
-    blank.longDeg = blank.longMin = blank.latDeg = blank.latMin = "0";
+    if (o.natal.moment.date.empty()) return context.fail("--natal-date is required");
+    auto natal = CheckSectionOptions(o.natal, true, error);
+    if (!natal) return context.fail(error);
+    auto transit = CheckSectionOptions(o.transit, false, error);
+    if (!transit) return context.fail(error);
+    if (!natal->name) natal->name = "Natal";
     EntryModel model;
+    ApplySectionEdit(*natal, model.natal);
     Session session(context.homeFolder(), context.messages);
-    if (!BuildSection(session, o.natal, blank, model.natal, error))
-        return context.fail("natal: " + error);
-    EntrySection transitDefault = model.natal;
-    transitDefault.name = "Transits";
-    if (!BuildSection(session, o.transit, transitDefault, model.transit, error))
-        return context.fail("transit: " + error);
-    if (!session.places.ownPlaceProblems().empty())
+    if (!ApplySectionPlace(session, o.natal, model.natal, error)) return context.fail(error);
+    model.transit = model.natal;
+    model.transit.name = "Transits";
+    ApplySectionEdit(*transit, model.transit);
+    // Always: a zone the transit took from the natal place is looked up for the transit's time.
+    if (!ApplySectionPlace(session, o.transit, model.transit, error)) return context.fail(error);
+    if ((!o.natal.place.empty() || !o.transit.place.empty()) &&
+        !session.places.ownPlaceProblems().empty())
         return context.fail("your places file needs mending before a place is looked up in it");
     SelectionFlags selection;
     if (!ApplySelect(o.select, selection, error)) return context.fail(error);
@@ -234,16 +167,17 @@ void RunWrite(const WriteOptions& o, CliContext& context) {
     }
     WarnOutsideEphemeris("natal", model.natal, context);
     WarnOutsideEphemeris("transit", model.transit, context);
-    if (o.show) std::cout << FormatChartFile(ChartFileFromEntry(model, selection, memory));
-}
-
-std::string CoordinateText(const std::string& degrees, const std::string& minutes,
-                           const char* word) {
-    return degrees + "\u00b0" + (minutes.size() < 2 ? "0" : "") + minutes + "' " + word;
+    const ChartFile file = ChartFileFromEntry(model, selection, memory);
+    std::cout << "Wrote " << o.file << '\n'
+              << "natal    " << SectionEcho(model.natal) << '\n'
+              << "transit  " << SectionEcho(model.transit) << '\n'
+              << "bodies   " << FlagWords(file.flags) << '\n';
+    if (o.show) std::cout << '\n' << FormatChartFile(file);
 }
 
 nlohmann::ordered_json SectionJson(const EntrySection& s, const ChartFileChart& file) {
-    return {{"name", s.name},
+    return {{"text", SectionEcho(s)},
+            {"name", s.name},
             {"place", s.place},
             {"year", s.year},
             {"month", s.month},
@@ -262,16 +196,6 @@ nlohmann::ordered_json SectionJson(const EntrySection& s, const ChartFileChart& 
             {"lat_min", s.latMin},
             {"lat_word", s.south ? "South" : "North"},
             {"lat_decimal", file.latitude}};
-}
-
-void PrintSection(const char* title, const EntrySection& s) {
-    std::cout << title << "name \"" << s.name << "\"  place \"" << s.place << "\"\n"
-              << "         date " << s.month << "/" << s.day << "/" << s.year << " (m/d/y)  time "
-              << s.hour << ":" << (s.minute.size() < 2 ? "0" : "") << s.minute << " "
-              << (s.pm ? "P.M." : "A.M.") << "  zone " << s.zone
-              << (s.zoneSource.name.empty() ? "" : " (" + s.zoneSource.name + ")") << "\n"
-              << "         " << CoordinateText(s.longDeg, s.longMin, s.east ? "East" : "West")
-              << "  " << CoordinateText(s.latDeg, s.latMin, s.south ? "South" : "North") << "\n";
 }
 
 void RunRead(const std::string& path, bool json, CliContext& context) {
@@ -301,11 +225,9 @@ void RunRead(const std::string& path, bool json, CliContext& context) {
                   << '\n';
         return;
     }
-    PrintSection("natal    ", model.natal);
-    PrintSection("transit  ", model.transit);
-    std::cout << "flags    node " << f[FlagNode] << "  angles " << f[FlagAngles]
-              << "  part of fortune " << f[FlagPartOfFortune] << "  chiron " << f[FlagChiron]
-              << "  moon " << f[FlagMoon] << "\n"
+    std::cout << "natal    " << SectionEcho(model.natal) << "\n"
+              << "transit  " << SectionEcho(model.transit) << "\n"
+              << "bodies   " << FlagWords(f) << "\n"
               << "carried  " << FormatNumber(file->carriedA, "0.##########") << " "
               << FormatNumber(file->carriedB, "0.##########") << "\n"
               << "values   " << file->valuesRead << " of " << ChartFileValueCount << "\n";
@@ -320,15 +242,18 @@ void AddOptCommands(CLI::App& app, CliContext& context) {
     auto w = std::make_shared<WriteOptions>();
     auto* write = opt->add_subcommand(
         "write",
-        "Write a chart data file. The natal chart needs --natal-date; other natal fields default "
-        "to Now, 12:00 A.M., zone 0, 0°00' West, 0°00' North. Transit fields default to the "
-        "natal values, with the name Transits.");
+        "Write a chart data file. The natal chart needs --natal-date, --natal-time, --natal-zone, "
+        "--natal-long and --natal-lat (the same forms as the chart commands). Transit fields "
+        "default to the natal values, with the name Transits.");
     write->add_option("FILE", w->file, "Chart data file to write")->required();
-    w->natal.addTo(*write, "natal", "natal");
-    w->transit.addTo(*write, "transit", "transit");
+    WhenChosen(*write, [w](CLI::App& chosen) {
+        w->natal.addTo(chosen, "natal", "natal");
+        w->transit.addTo(chosen, "transit", "transit");
+    });
     write->add_option("--select", w->select,
                       "Natal body check boxes to save as set, comma-separated: node, angles, pf, "
-                      "chiron, moon (default: none)");
+                      "chiron, moon; none; default (what the entry window starts with: "
+                      "moon, chiron)");
     write->add_option("--carried-a", w->carriedA, "Carried value A of line 2 (default 0)");
     write->add_option("--carried-b", w->carriedB, "Carried value B of line 2 (default 0)");
     write->add_flag("--show", w->show, "Print the file's text after writing it");

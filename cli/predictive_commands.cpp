@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: AGPL-3.0-or-later
 // progress, solar-arc and return: the predictive windows' charts. Each takes the natal data of a
-// chart data file (else "Now"), derives the transit chart for a target date, computes both charts
-// and lists the derived transit data, then the charts as the chart command does.
+// chart data file and the natal fields typed on the command line (else "Now"), derives the
+// transit chart for a target date, computes both charts and lists the derived transit data, then
+// the charts as the chart command does.
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
 
 #include "app/predictive_charts.h"
+#include "cli/chart_entry_options.h"
 #include "cli/chart_printing.h"
 #include "cli/cli_context.h"
+#include "cli/entry_text_forms.h"
 #include "cli/moment_options.h"
 #include "cli/workstation_run.h"
 #include "core/formatting.h"
@@ -24,6 +27,7 @@ enum class Technique { Progression, SolarArc, Return };
 
 struct PredictiveOptions {
     std::string optFile;
+    SectionOptions natal;  // --natal-date, --natal-time, ...
     std::string date;
     std::string body;  // return: "sun" or "moon"
     bool json = false;
@@ -65,17 +69,23 @@ Json DerivedJson(const Derived& d, const CivilDate& target) {
     return j;
 }
 
+// The derived moment in the forms the chart listings echo: "solar return for 2024-06-01:
+// "Ann - solar return"  2023-12-25  10:52 P.M. (22:52)  zone 5 (UTC-5:00)  73°59′ W  40°46′ N".
 void PrintDerived(const Derived& d, const CivilDate& target) {
     const DerivedTransit& t = d.transit;
     const CivilDate& date = t.local.date;
-    std::cout << d.kind << " for " << IsoDate(target) << ": \"" << t.name << "\"  " << date.month
-              << '/' << date.day << '/' << date.year;
+    std::cout << d.kind << " for " << IsoDate(target) << ": \"" << t.name << "\"  "
+              << DateEcho(date.year, date.month, date.day);
     if (t.withClock)
-        std::cout << "  " << FormatNumber(t.local.clock, "#0.00") << ' '
-                  << MeridiemText(t.local.meridiem) << "  zone " << t.zone;
-    if (t.withPlace)
-        std::cout << "  " << t.longDeg << ' ' << t.longMin << (t.east ? " E  " : " W  ") << t.latDeg
-                  << ' ' << t.latMin << (t.south ? " S" : " N");
+        std::cout << "  " << ClockEcho({SplitHhmm(t.local.clock), t.local.meridiem}) << "  zone "
+                  << ZoneEcho(LeadingNumber(t.zone));
+    if (t.withPlace) {
+        const Longitude longitude{{LeadingNumber(t.longDeg), LeadingNumber(t.longMin)},
+                                  t.east ? EastWest::East : EastWest::West};
+        const Latitude latitude{{LeadingNumber(t.latDeg), LeadingNumber(t.latMin)},
+                                t.south ? NorthSouth::South : NorthSouth::North};
+        std::cout << "  " << LongitudeEcho(longitude) << "  " << LatitudeEcho(latitude);
+    }
     std::cout << "  JD " << FormatNumber(t.jd, "0.00000") << '\n';
     if (d.directed)
         std::cout << "  progressed JD " << FormatNumber(d.directed->progressedJD, "0.00000")
@@ -123,6 +133,9 @@ void RunPredictive(Technique technique, const PredictiveOptions& options, CliCon
     std::string error;
     const std::optional<CivilDate> target = ParseIsoDate(options.date, error);
     if (!target) return context.fail(error);
+    std::optional<SectionEdit> natal =
+        CheckSectionOptions(options.natal, options.optFile.empty(), error);
+    if (!natal) return context.fail(error);
     const ReturnBody body = options.body == "moon" ? ReturnBody::Moon : ReturnBody::Sun;
     auto session = OpenSession(context);
     if (!session) return;
@@ -134,6 +147,16 @@ void RunPredictive(Technique technique, const PredictiveOptions& options, CliCon
                                          : ChartFileTarget::Everything;
         if (!LoadNatalData(*session, options.optFile, part, form, context)) return;
     }
+    // Typed fields change the file's natal chart (or "Now"), in the listing and in the window's
+    // copy the derived chart starts from.
+    if (options.optFile.empty() && natal->date && !natal->name) natal->name = kTypedNatalName;
+    for (EntrySection* section : {&ws.entry.natal, &form.natal}) {
+        ApplySectionEdit(*natal, *section);
+        if (options.natal.any() && !ApplySectionPlace(*session, options.natal, *section, error))
+            return context.fail(error);
+    }
+    if (!options.natal.place.empty() && !session->places.ownPlaceProblems().empty())
+        return context.fail("your places file needs mending before a place is looked up in it");
     form.target.year = std::to_string(target->year);
     form.target.month = std::to_string(target->month);
     form.target.day = std::to_string(target->day);
@@ -164,7 +187,10 @@ CLI::App* AddTechnique(CLI::App& app, CliContext& context, Technique technique, 
             ->required()
             ->check(CLI::IsMember({"sun", "moon"}));
     command->add_option("--opt", options->optFile,
-                        "Chart data file (.opt) whose natal data is used; else \"Now\"");
+                        "Chart data file (.opt) whose natal data is used; else \"Now\" or the "
+                        "natal fields given");
+    WhenChosen(*command,
+               [options](CLI::App& chosen) { options->natal.addTo(chosen, "natal", "natal"); });
     command->add_option(dateOption, options->date, "Target date YYYY-MM-DD")->required();
     command->add_flag("--json", options->json, "JSON output");
     command->callback(

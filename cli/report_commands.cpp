@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/interpretations.h"
+#include "cli/chart_entry_options.h"
 #include "cli/cli_context.h"
 #include "cli/workstation_run.h"
 #include "interps/report_pages.h"
@@ -30,7 +31,7 @@ const std::map<std::string, ReportScope> Scopes = {{"long", ReportScope::Longitu
 
 struct ReportOptions {
     std::string report;
-    std::string optFile;
+    ChartEntryOptions chart;
     std::string scope = "long";
     std::string natalForm = "full";
     std::string out;
@@ -50,9 +51,8 @@ void RunReport(const ReportOptions& options, CliContext& context) {
     if (!format) return context.fail("the report file must end in .rtf, .txt or .html");
     ReportMode mode = ReportKinds.at(options.report);
     if (mode == ReportMode::NatalFull) mode = NatalForms.at(options.natalForm);
-    auto session = OpenSession(context);
+    auto session = OpenChartSession(options.chart, context);
     if (!session) return;
-    if (!options.optFile.empty() && !LoadOptFile(*session, options.optFile, context)) return;
     session->interps.astrologer = options.preparer;
 
     const InterpretationReport report =
@@ -90,8 +90,7 @@ void AddReportCommand(CLI::App& app, CliContext& context) {
         ->required()
         ->check(CLI::IsMember(
             {"romance-comp", "financial-comp", "romance-transits", "financial-transits", "natal"}));
-    report->add_option("--opt", options->optFile, "Chart data file (.opt) to load first")
-        ->check(CLI::ExistingFile);
+    options->chart.addTo(*report);
     report
         ->add_option("--kind", options->scope,
                      "long: longitude aspects; decl: declinations and latitudes; both")

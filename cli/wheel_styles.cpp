@@ -3,6 +3,7 @@
 #include "cli/wheel_styles.h"
 
 #include "app/styled_wheel_builder.h"
+#include "cli/name_lookup.h"
 #include "wheels/house_wheel.h"
 #include "wheels/wheel_files.h"
 
@@ -36,13 +37,14 @@ void AddWheelStyleOptions(CLI::App& wheel, WheelStyleOptions& options, CLI::Opti
             "STYLE"));
     wheel
         .add_option("--house-system", options.houseSystem,
-                    "House system of the house and zodiac wheels, e.g. \"Equal MC\" (default: "
-                    "the workstation's)")
+                    "House system of the house and zodiac wheels in any letter case, e.g. "
+                    "\"equal-mc\" or K (default: the workstation's)")
         ->check(CLI::Validator(
             [](std::string& name) {
-                return FindHouseSystem(name) ? std::string()
-                                             : "unknown house system '" + name +
-                                                   "'; the systems are " + Joined(HouseSystemNames);
+                std::string error;
+                if (auto system = FindHouseSystemByName(name, error))
+                    name = std::string(HouseSystemName(*system));
+                return error;
             },
             "NAME"));
     auto* transits =

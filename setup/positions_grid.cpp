@@ -12,17 +12,37 @@ namespace quintaro {
 
 namespace {
 
-// A missing position has no value; its cell stays blank.
-std::optional<double> Value(const PerSlot<double>& values, const PerSlot<bool>& missing, int slot) {
-    if (missing[slot]) return std::nullopt;
+// Nothing where the slot is not selected, has no position in the frame or none was computed.
+std::optional<double> Value(const PerSlot<double>& values, const PerSlot<bool>& missing, int slot,
+                            bool selected, bool helio) {
+    if (!selected || !SlotHasFramePosition(slot, helio) || missing[slot]) return std::nullopt;
     return values[slot];
 }
 
+std::string DeclinationText(std::optional<double> value) {
+    return value ? FormatNumber(*value, "0.00") : std::string();
+}
+
+// The points the entry window has check boxes for are named even while they are off.
+bool AlwaysNamed(int slot) {
+    return slot == SlotNode || slot == SlotAscendant || slot == SlotMidheaven ||
+           slot == SlotPartOfFortune;
+}
+
 std::string GridName(const BodyCatalogue& catalogue, int slot) {
+    switch (slot) {
+        case SlotNode:
+            return "N.N";
+        case SlotMidheaven:
+            return "MC";
+        case SlotPartOfFortune:
+            return catalogue.VertexOn ? "VTX" : "PF";
+        default:
+            break;
+    }
     std::string name =
         slot <= 20 ? std::string(BodyLabel10(catalogue, slot)) : catalogue.BodyNames[slot];
-    name = name.substr(0, 3);
-    return name == "N. " ? "N.N" : name;
+    return name.substr(0, 3);
 }
 
 }  // namespace
@@ -31,8 +51,11 @@ std::vector<std::string> PositionsGridTitles() {
     return {"#", "Pl", "G Long", "G Decl", "H Long", "H Lat"};
 }
 
-std::string GridSecondText(std::optional<double> value) {
-    return value ? FormatNumber(*value, "0.00") : std::string();
+bool SlotHasFramePosition(int slot, bool helio) {
+    if (helio)
+        return slot != SlotSun && slot != SlotMoon && slot != SlotNode &&
+               !(slot >= SlotAscendant && slot <= SlotPartOfFortune);
+    return slot != SlotEarth;
 }
 
 std::string GridLongitudeText(std::optional<double> longitude, bool degreesMode) {
@@ -57,15 +80,19 @@ PositionsGrid BuildPositionsGrid(const ChartPositions& record, const BodyCatalog
     const ChartKinds& natal = record.Natal;
     const ChartKinds& longitudes = options.showTransitLongitudes ? record.Transit : record.Natal;
     for (int slot = 1; slot <= BodyCount; ++slot) {
+        const bool selected = flags.natal(slot);
+        auto value = [&](const ChartKinds& kinds, bool helio, const PerSlot<double>& values) {
+            const bool chosen = &kinds == &record.Transit ? flags.transit(slot) : selected;
+            return Value(values, helio ? kinds.HelioMissing : kinds.GeoMissing, slot, chosen,
+                         helio);
+        };
         grid.rows.push_back({
             FormatNumber(slot, "00"),
-            flags.natal(slot) ? GridName(catalogue, slot) : std::string(),
-            GridLongitudeText(Value(longitudes.GeoLong, longitudes.GeoMissing, slot),
-                              options.degreesMode),
-            GridSecondText(Value(natal.GeoDecl, natal.GeoMissing, slot)),
-            GridLongitudeText(Value(longitudes.HelioLong, longitudes.HelioMissing, slot),
-                              options.degreesMode),
-            GridSecondText(Value(natal.HelioLat, natal.HelioMissing, slot)),
+            selected || AlwaysNamed(slot) ? GridName(catalogue, slot) : std::string(),
+            GridLongitudeText(value(longitudes, false, longitudes.GeoLong), options.degreesMode),
+            DeclinationText(value(natal, false, natal.GeoDecl)),
+            GridLongitudeText(value(longitudes, true, longitudes.HelioLong), options.degreesMode),
+            DeclinationText(value(natal, true, natal.HelioLat)),
         });
     }
     return grid;

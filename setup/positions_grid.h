@@ -27,12 +27,16 @@ struct PositionsGridOptions {
 };
 
 // A longitude as the grid shows it: degrees within the sign "00", the sign glyph, minutes "00";
-// in degrees mode "00.00" and the glyph. A missing position shows as a blank cell.
+// in degrees mode "00.00" and the glyph. No position gives an empty text.
 std::string GridLongitudeText(std::optional<double> longitude, bool degreesMode);
-// A declination or latitude: "0.00", blank when missing.
-std::string GridSecondText(std::optional<double> value);
 
-// Names are listed for bodies whose natal flag is set; the values of every slot are listed.
+// Whether a slot has a position in a frame at all: the Earth has no geocentric one; the Sun, the
+// Moon, the node and the points of the houses (slots 18..20) have no heliocentric one.
+bool SlotHasFramePosition(int slot, bool helio);
+
+// Names are listed for bodies whose natal flag is set and for the node, ascendant, midheaven and
+// slot 20, whose check boxes the entry window shows; values only where the body is selected and
+// its position could be computed, every other cell is blank.
 PositionsGrid BuildPositionsGrid(const ChartPositions& record, const BodyCatalogue& catalogue,
                                  const SelectionFlags& flags, const PositionsGridOptions& options);
 

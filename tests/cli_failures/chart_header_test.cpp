@@ -23,9 +23,26 @@ double Body(const json& chart, int slot) {
 TEST_F(ChartHeader, PartOfFortuneIsAscendantPlusMoonMinusSun) {
     // The natal chart selects slot 20 (the part of fortune) so that its value can be compared.
     const std::string file = path("pf.opt");
-    ASSERT_EQ(run({"opt", "write", file, "--natal-date", "1987-04-10", "--natal-time", "7.21",
-                   "--natal-pm", "--natal-long", "0.00", "--natal-lat", "51.30", "--select",
-                   "pf,moon,angles", "--transit-date", "2024-11-05"})
+    ASSERT_EQ(run({"opt",
+                   "write",
+                   file,
+                   "--natal-date",
+                   "1987-04-10",
+                   "--natal-time",
+                   "7.21",
+                   "--natal-pm",
+                   "--natal-zone",
+                   "0",
+                   "--natal-long",
+                   "0.00",
+                   "--natal-lat",
+                   "51.30",
+                   "--select",
+                   "pf,moon,angles",
+                   "--transit-date",
+                   "2024-11-05",
+                   "--transit-time",
+                   "12:00"})
                   .status,
               0);
     CliResult r = run({"chart", "--opt", file, "--json"});
@@ -41,10 +58,10 @@ TEST_F(ChartHeader, PartOfFortuneIsAscendantPlusMoonMinusSun) {
     EXPECT_NEAR(Body(parsed["natal"], SlotPartOfFortune),
                 parsed["natal"]["part_of_fortune"].get<double>(), 1e-9);
 
-    CliResult text = run({"chart", "--opt", file});
+    CliResult text = run({"chart", "--opt", file, "--decimal"});
     ASSERT_EQ(text.status, 0);
-    char expected[32];
-    std::snprintf(expected, sizeof expected, "PartF %08.4f",
+    char expected[48];
+    std::snprintf(expected, sizeof expected, "Part of fortune  %.4f",
                   parsed["natal"]["part_of_fortune"].get<double>());
     EXPECT_TRUE(Has(text.out, expected)) << expected << "\n" << text.out;
 }

@@ -16,6 +16,7 @@ class EphemerisRange : public CliHome {
         const std::string file = path("chart.opt");
         CliResult written =
             run({"opt", "write", file, "--natal-date", natal, "--natal-time", "12.00", "--natal-pm",
+                 "--natal-zone", "0", "--natal-long", "0w00", "--natal-lat", "51n29",
                  "--transit-date", transit, "--transit-time", "12.00", "--transit-pm"});
         EXPECT_EQ(written.status, 0) << written.err;
         return file;
@@ -92,8 +93,9 @@ TEST_F(EphemerisRange, ATransitOutsideTheRangeLeavesOnlyTheNatalChart) {
 // another installation.
 TEST_F(EphemerisRange, OptWriteWarnsAndWritesTheFileAsAsked) {
     const std::string file = path("far.opt");
-    CliResult r =
-        run({"opt", "write", file, "--natal-date", "2100-01-01", "--transit-date", "1800-06-15"});
+    CliResult r = run({"opt", "write", file, "--natal-date", "2100-01-01", "--natal-time", "12:00",
+                       "--natal-zone", "0", "--natal-long", "0w00", "--natal-lat", "51n29",
+                       "--transit-date", "1800-06-15", "--transit-time", "12:00"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(Has(r.err,
                     "warning: Warning!: the natal moment 2100-1-1 lies outside the "
@@ -110,7 +112,9 @@ TEST_F(EphemerisRange, OptWriteWarnsAndWritesTheFileAsAsked) {
     EXPECT_EQ(read->natal.year, "2100");
     EXPECT_EQ(read->transit.year, "1800");
 
-    CliResult inside = run({"opt", "write", file, "--natal-date", "2000-01-01"});
+    CliResult inside =
+        run({"opt", "write", file, "--natal-date", "2000-01-01", "--natal-time", "12:00",
+             "--natal-zone", "0", "--natal-long", "0w00", "--natal-lat", "51n29"});
     EXPECT_EQ(inside.status, 0);
     EXPECT_EQ(inside.err, "");
 }

@@ -88,8 +88,8 @@ TEST_F(PlaceCommand, ADamagedPlacesFileKeepsItsGoodLinesAndFails) {
     EXPECT_EQ(r.out.rfind("Yew tree (your place)", 0), 0u) << r.out;
     EXPECT_NE(r.err.find("line 2: the latitude \"far north\""), std::string::npos) << r.err;
     // No chart file is made while the file needs mending.
-    r = Run(
-        {"opt", "write", Path("x.opt"), "--natal-date", "2000-01-01", "--natal-place", "London"});
+    r = Run({"opt", "write", Path("x.opt"), "--natal-date", "2000-01-01", "--natal-time", "12:00",
+             "--natal-place", "London"});
     EXPECT_EQ(r.status, 1);
     EXPECT_FALSE(std::filesystem::exists(Path("x.opt")));
 }
@@ -206,16 +206,16 @@ TEST_F(PlaceCommand, OptWriteTakesCoordinatesAndZoneFromThePlace) {
 
 TEST_F(PlaceCommand, OptWriteTakesANamedZoneAndLeavesGivenFieldsAlone) {
     auto r = Run({"opt", "write", Path("tz.opt"), "--natal-date", "1941-07-01", "--natal-time",
-                  "12.00", "--natal-pm", "--natal-tz", "Europe/London", "--natal-long", "0.10",
-                  "--natal-lat", "51.30"});
+                  "12.00", "--natal-pm", "--natal-tz", "Europe/London", "--natal-long", "0w10",
+                  "--natal-lat", "51n30"});
     ASSERT_EQ(r.status, 0) << r.err;
     auto file = ReadChartFile(Path("tz.opt"));
     EXPECT_EQ(file->natal.zone, "-2");
     EXPECT_EQ(file->natal.zoneName, "Europe/London");
     // A zone given as a number stands, and a place with all its fields given is only a name.
     r = Run({"opt", "write", Path("label.opt"), "--natal-date", "2021-03-14", "--natal-time",
-             "2.30", "--natal-place", "Qqxyzzy", "--natal-zone", "5", "--natal-long", "74.00",
-             "--natal-lat", "40.43"});
+             "2:30", "--natal-place", "Qqxyzzy", "--natal-zone", "5", "--natal-long", "74w00",
+             "--natal-lat", "40n43"});
     ASSERT_EQ(r.status, 0) << r.err;
     file = ReadChartFile(Path("label.opt"));
     EXPECT_EQ(file->natal.place, "Qqxyzzy");
@@ -231,16 +231,18 @@ TEST_F(PlaceCommand, OptWriteComputesNoChartFromAGuessedZone) {
         const char* says;
     };
     const Bad cases[] = {
-        {{"--natal-date", "2021-03-14", "--natal-time", "2.30", "--natal-place", "New York"},
+        {{"--natal-date", "2021-03-14", "--natal-time", "2:30", "--natal-place", "New York"},
          "did not exist in America/New_York"},
-        {{"--natal-date", "2021-11-07", "--natal-time", "1.30", "--natal-place", "New York"},
+        {{"--natal-date", "2021-11-07", "--natal-time", "1:30", "--natal-place", "New York"},
          "happened twice in America/New_York: first EDT (zone 4), then EST (zone 5); give the "
          "zone as a number"},
-        {{"--natal-date", "2000-01-01", "--natal-place", "Nwe Yrok"},
+        {{"--natal-date", "2000-01-01", "--natal-time", "12:00", "--natal-place", "Nwe Yrok"},
          "closest are: New York, United States of America"},
-        {{"--natal-date", "2000-01-01", "--natal-tz", "Europe/Londn"}, "unknown zone"},
-        {{"--natal-date", "2000-01-01", "--natal-place", "London", "--transit-date", "2021-03-28",
-          "--transit-time", "1.30"},
+        {{"--natal-date", "2000-01-01", "--natal-time", "12:00", "--natal-tz", "Europe/Londn",
+          "--natal-long", "0w10", "--natal-lat", "51n30"},
+         "unknown zone"},
+        {{"--natal-date", "2000-01-01", "--natal-time", "12:00", "--natal-place", "London",
+          "--transit-date", "2021-03-28", "--transit-time", "1:30"},
          "transit: 2021-03-28 01:30 did not exist in Europe/London"},
     };
     for (const Bad& c : cases) {
@@ -254,14 +256,55 @@ TEST_F(PlaceCommand, OptWriteComputesNoChartFromAGuessedZone) {
 }
 
 TEST_F(PlaceCommand, OptReadShowsTheZoneName) {
-    ASSERT_EQ(Run({"opt", "write", Path("ny.opt"), "--natal-date", "1990-07-04", "--natal-place",
-                   "New York"})
+    ASSERT_EQ(Run({"opt", "write", Path("ny.opt"), "--natal-date", "1990-07-04", "--natal-time",
+                   "12:00", "--natal-place", "New York"})
                   .status,
               0);
     const json out = Json(Run({"opt", "read", Path("ny.opt"), "--json"}));
     EXPECT_EQ(out["natal"]["zone"], "4");
     EXPECT_EQ(out["natal"]["zone_name"], "America/New_York");
     EXPECT_EQ(out["values_read"], 40);
+    // The readable listing names the zone after its hours.
+    const auto text = Run({"opt", "read", Path("ny.opt")});
+    EXPECT_NE(text.out.find("zone 4 (UTC-4:00) America/New_York"), std::string::npos) << text.out;
+}
+
+// The chart commands read the chart entry as opt write does: a place fills what is left open.
+TEST_F(PlaceCommand, ChartCommandsTakeThePlaceAndTheZoneName) {
+    const json ny = Json(Run({"chart", "--natal-only", "--natal-date", "1990-12-25", "--natal-time",
+                              "22:30", "--natal-place", "New York", "--json"}));
+    const json& natal = ny["natal"];
+    EXPECT_EQ(natal["place"], "New York, United States of America");
+    EXPECT_EQ(natal["zone"], 5.0);
+    EXPECT_EQ(natal["zone_name"], "America/New_York");
+    EXPECT_NEAR(natal["longitude_east"].get<double>(), -74.0, 1e-6);
+    EXPECT_NEAR(natal["latitude_north"].get<double>(), 40.716667, 1e-6);
+
+    // Double summer time in London, 1941: two hours east of Greenwich.
+    const json london = Json(Run({"chart", "--natal-only", "--natal-date", "1941-07-01",
+                                  "--natal-time", "12:00", "--natal-tz", "Europe/London",
+                                  "--natal-long", "0w10", "--natal-lat", "51n30", "--json"}));
+    EXPECT_EQ(london["natal"]["zone"], -2.0);
+    EXPECT_EQ(london["natal"]["zone_name"], "Europe/London");
+
+    // A transit typed on top of a chart file takes its zone from its own place and time.
+    ASSERT_EQ(Run({"opt", "write", Path("ny.opt"), "--natal-date", "1990-12-25", "--natal-time",
+                   "22:30", "--natal-place", "New York"})
+                  .status,
+              0);
+    const json both = Json(Run({"chart", "--opt", Path("ny.opt"), "--transit-date", "2021-07-04",
+                                "--transit-time", "12:00", "--transit-place", "Zurich", "--json"}));
+    EXPECT_EQ(both["transit"]["zone"], -2.0);
+    EXPECT_EQ(both["transit"]["zone_name"], "Europe/Zurich");
+    EXPECT_EQ(both["natal"]["zone"], 5.0);
+
+    const auto skipped = Run({"wheel", "--out", Path("w.svg"), "--natal-date", "2021-03-14",
+                              "--natal-time", "2:30", "--natal-place", "New York"});
+    EXPECT_EQ(skipped.status, 1);
+    EXPECT_NE(skipped.err.find("--natal-place: "), std::string::npos) << skipped.err;
+    EXPECT_NE(skipped.err.find("did not exist in America/New_York"), std::string::npos)
+        << skipped.err;
+    EXPECT_FALSE(std::filesystem::exists(Path("w.svg")));
 }
 
 }  // namespace

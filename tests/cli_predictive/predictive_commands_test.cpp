@@ -64,10 +64,11 @@ TEST_F(PredictiveCommands, ProgressListsTheProgressedTransitAndTheCharts) {
     const test::CliResult r = Run({"progress", "--opt", opt, "--to", "2030-01-01"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
-              "progressed for 2030-01-01: \"J2000 - progressed\"  1/31/2000  12.01 P.M.  zone 0  "
-              "JD 2451575.00064");
-    EXPECT_NE(r.out.find("\nNatal: J2000  1/1/2000  12.00 P.M."), std::string::npos);
-    EXPECT_NE(r.out.find("\nTransit: J2000 - progressed  1/31/2000  12.01 P.M."),
+              "progressed for 2030-01-01: \"J2000 - progressed\"  2000-01-31  12:01 P.M. (12:01)  "
+              "zone 0 (UTC)  JD 2451575.00064");
+    EXPECT_NE(r.out.find("\nNatal  J2000  2000-01-01  12:00 P.M. (12:00)  zone 0 (UTC)"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("\nTransit  J2000 - progressed  2000-01-31  12:01 P.M. (12:01)"),
               std::string::npos);
 
     // To the birth date itself: half a day before birth, divided by 365.2422: 1.97 minutes.

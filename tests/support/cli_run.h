@@ -14,13 +14,30 @@
 namespace quintaro::test {
 
 struct CliResult {
-    int status = -1;
+    int status = -1;  // exit status; 128 + n when the program was killed by signal n
     std::string out, err;
 };
 
-// Runs quintaro-cli with the arguments; its output is caught in files of `folder`.
-inline CliResult RunCli(const std::filesystem::path& folder, const std::vector<std::string>& args) {
-    std::string command = ShellQuoted(QUINTARO_CLI);
+// How a program is started besides its arguments.
+struct RunSetting {
+    // "NAME=value" sets a variable for the program, a bare "NAME" removes it.
+    std::vector<std::string> environment;
+    // The program's working folder; empty: the test's.
+    std::filesystem::path workingFolder;
+};
+
+// Runs a program with the arguments; its output is caught in files of `folder`.
+inline CliResult RunProgram(const std::string& program, const std::filesystem::path& folder,
+                            const std::vector<std::string>& args, const RunSetting& setting = {}) {
+    std::string command;
+    if (!setting.workingFolder.empty())
+        command += "cd " + ShellQuoted(setting.workingFolder.string()) + " && ";
+    command += "env";  // removals first: env takes its options before the assignments
+    for (const std::string& variable : setting.environment)
+        if (variable.find('=') == std::string::npos) command += " -u " + ShellQuoted(variable);
+    for (const std::string& variable : setting.environment)
+        if (variable.find('=') != std::string::npos) command += " " + ShellQuoted(variable);
+    command += " " + ShellQuoted(program);
     for (const std::string& arg : args) command += " " + ShellQuoted(arg);
     auto out = folder / "stdout.txt";
     auto err = folder / "stderr.txt";
@@ -32,5 +49,13 @@ inline CliResult RunCli(const std::filesystem::path& folder, const std::vector<s
     ReadWholeFile(err, result.err);
     return result;
 }
+
+#ifdef QUINTARO_CLI
+// Runs quintaro-cli with the arguments; its output is caught in files of `folder`.
+inline CliResult RunCli(const std::filesystem::path& folder, const std::vector<std::string>& args,
+                        const RunSetting& setting = {}) {
+    return RunProgram(QUINTARO_CLI, folder, args, setting);
+}
+#endif
 
 }  // namespace quintaro::test
