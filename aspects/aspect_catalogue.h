@@ -59,8 +59,9 @@ std::string_view AspectInterpretationKeyOfCode(int code);
 
 // Character code of the aspect's glyph in the symbol font: code + 159 (166 parallel, 177
 // contra-parallel); 0 for a code without one (1 "no aspect" has the blank 160).
+constexpr int AspectGlyphBase = 159;
 constexpr int AspectGlyphCode(int code) {
-    return (code >= 1 && code <= 16) || code == 18 ? 159 + code : 0;
+    return (code >= 1 && code <= 16) || code == 18 ? AspectGlyphBase + code : 0;
 }
 
 // The angle as the displays write it, "000"; "" for codes without an angle.

@@ -158,6 +158,8 @@ Json GridRowJson(const GridRow& row, const BodyCatalogue& catalogue) {
         out["time_to_exact"] = notFound ? Json(nullptr) : Json(LeadingNumber(time));
         out["exact_date"] = notFound ? Json(nullptr) : Json(row.cells[ColumnDate]);
     }
+    // The row as the grid window and the printouts show it (glyphs in the symbol font's codes).
+    out["window_cells"] = row.cells;
     return out;
 }
 

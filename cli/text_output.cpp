@@ -109,7 +109,7 @@ std::string GlyphsAsUnicode(std::string_view text) {
             out += SignSymbol(code - SignGlyphCode(0));
         else if (code >= AspectGlyphCode(AspectConjunction) &&
                  code <= AspectGlyphCode(AspectContraParallel))
-            out += AspectSymbol(code - AspectGlyphCode(0));
+            out += AspectSymbol(code - AspectGlyphBase);
         else
             out += "<" + std::to_string(code) + ">";
     }

@@ -97,9 +97,9 @@ std::vector<std::string> GridLines(const std::string& json) {
     for (const auto& section : grid["sections"]) {
         if (section["rows"].empty()) continue;
         lines.push_back(section["title"].get<std::string>());
-        for (const auto& cells : section["rows"]) {
+        for (const auto& row : section["rows"]) {
             std::string line;
-            for (const auto& cell : cells) {
+            for (const auto& cell : row["window_cells"]) {
                 for (char32_t c : DecodeUtf8(cell.get<std::string>()))
                     AppendUtf8(line, c >= 0x80 && c <= 0xFF ? 0xF000 + c : c);
                 line += ' ';
