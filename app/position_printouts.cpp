@@ -10,6 +10,7 @@
 #include "core/formatting.h"
 #include "core/houses.h"
 #include "core/obliquity.h"
+#include "core/plain_text.h"
 #include "wheels/glyph_codes.h"
 #include "wheels/title_block.h"
 
@@ -23,12 +24,6 @@ std::string Trimmed(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
     return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
 }
 
 std::string BodyName(const BodyCatalogue& catalogue, int slot) {
@@ -180,9 +175,9 @@ PrintTable AnglesTable(const Workstation& ws, ChartSide side) {
     table.rows.push_back({"House cusps", {}});
     for (int house = 1; house <= 12; ++house) {
         const int index = (house + 2) % 12 + 1;  // cusp index 4 is the first house
-        table.rows.push_back(
-            {"",
-             {Plain(Lower(Trimmed(HouseNumberLabel4(house)))), Longitude(h.HouseCusps[index])}});
+        table.rows.push_back({"",
+                              {Plain(AsciiLower(Trimmed(HouseNumberLabel4(house)))),
+                               Longitude(h.HouseCusps[index])}});
     }
     return table;
 }

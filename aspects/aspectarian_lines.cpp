@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "aspects/aspect_catalogue.h"
+#include "core/plain_text.h"
 #include "core/signs.h"
 
 namespace quintaro {
@@ -21,12 +22,6 @@ constexpr size_t kDateAt = 2, kDateLength = 11;
 constexpr size_t kTimeAt = kDateAt + kDateLength + 2, kTimeLength = 5;
 constexpr size_t kTextAt = kTimeAt + kTimeLength + 2;
 constexpr size_t kShortestText = 5 + 1 + 3;
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
 
 std::optional<int> Digits(std::string_view s) {
     if (s.empty()) return std::nullopt;
@@ -160,13 +155,13 @@ std::optional<EventParts> SplitEventText(std::string_view text) {
                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }))
         return std::nullopt;
     EventParts parts;
-    parts.body1 = std::string(Trim(text.substr(0, 5)));
+    parts.body1 = std::string(TrimWhitespace(text.substr(0, 5)));
     std::string_view rest = text.substr(6);
     if (rest.size() == 3 + 1 + 5 && rest[3] == ' ' && IsAspectKey(rest.substr(0, 3))) {
         parts.event = std::string(rest.substr(0, 3));
-        parts.body2 = std::string(Trim(rest.substr(4)));
+        parts.body2 = std::string(TrimWhitespace(rest.substr(4)));
     } else {
-        parts.event = std::string(Trim(rest));
+        parts.event = std::string(TrimWhitespace(rest));
     }
     if (parts.body1.empty() || parts.event.empty()) return std::nullopt;
     return parts;

@@ -7,23 +7,11 @@
 #include <cmath>
 
 #include "aspects/aspect_catalogue.h"
+#include "core/plain_text.h"
 
 namespace quintaro {
 
 namespace {
-
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-    return s;
-}
 
 // The comma-separated items of a list, trimmed and lower-cased; an empty item is kept so that
 // "sun,,moon" can be reported.
@@ -31,7 +19,7 @@ std::vector<std::string> Items(std::string_view text) {
     std::vector<std::string> items;
     for (;;) {
         const size_t comma = text.find(',');
-        items.push_back(Lower(Trim(text.substr(0, comma))));
+        items.push_back(AsciiLower(TrimWhitespace(text.substr(0, comma))));
         if (comma == std::string_view::npos) return items;
         text.remove_prefix(comma + 1);
     }
@@ -69,7 +57,7 @@ std::optional<AspectarianAspects> AspectItem(const std::string& item) {
 
 // The catalogue name of a slot as a user types it: lower case, without padding.
 std::string TypedName(const std::string& name) {
-    return Lower(Trim(name));
+    return AsciiLower(TrimWhitespace(name));
 }
 
 std::vector<std::string> KnownBodies(const BodyCatalogue& catalogue) {
@@ -140,7 +128,7 @@ OptionValue<AspectarianEventKinds> ParseEventOption(std::string_view text) {
 }
 
 OptionValue<AspectarianPairing> ParsePairingOption(std::string_view text) {
-    const std::string word = Lower(Trim(text));
+    const std::string word = AsciiLower(TrimWhitespace(text));
     if (word == "tt") return {AspectarianPairing::TransitTransit, {}};
     if (word == "tn") return {AspectarianPairing::TransitNatal, {}};
     return Failure<AspectarianPairing>("Unknown pairing \"" + word +
@@ -149,7 +137,7 @@ OptionValue<AspectarianPairing> ParsePairingOption(std::string_view text) {
 }
 
 OptionValue<AspectarianPasses> ParsePassOption(std::string_view text) {
-    const std::string word = Lower(Trim(text));
+    const std::string word = AsciiLower(TrimWhitespace(text));
     if (word == "geo") return {AspectarianPasses::Geocentric, {}};
     if (word == "helio") return {AspectarianPasses::Heliocentric, {}};
     if (word == "both") return {AspectarianPasses::Both, {}};
@@ -157,7 +145,7 @@ OptionValue<AspectarianPasses> ParsePassOption(std::string_view text) {
 }
 
 OptionValue<double> ParseZoneOption(std::string_view text) {
-    const std::string_view trimmed = Trim(text);
+    const std::string_view trimmed = TrimWhitespace(text);
     double hours = 0;
     const char* end = trimmed.data() + trimmed.size();
     auto [stop, error] = std::from_chars(trimmed.data(), end, hours);
@@ -170,7 +158,7 @@ OptionValue<double> ParseZoneOption(std::string_view text) {
 }
 
 OptionValue<CivilDate> ParseDateOption(std::string_view text) {
-    const std::string_view t = Trim(text);
+    const std::string_view t = TrimWhitespace(text);
     auto number = [&](size_t at, size_t length) -> std::optional<int> {
         int value = 0;
         auto [stop, error] = std::from_chars(t.data() + at, t.data() + at + length, value);

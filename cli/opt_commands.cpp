@@ -16,6 +16,7 @@
 #include "cli/moment_options.h"
 #include "core/atomic_file.h"
 #include "core/bodies.h"
+#include "core/plain_text.h"
 #include "core/positions.h"
 #include "setup/chart_data_file.h"
 #include "setup/entry_model.h"
@@ -72,14 +73,9 @@ void SetFileFlag(ChartFileFlag flag, SelectionFlags& selection) {
     }
 }
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // "--select node,angles,pf,chiron,moon", "none" or "default" into the natal flags of a selection.
 bool ApplySelect(const std::string& list, SelectionFlags& selection, std::string& error) {
-    std::stringstream in(Lower(list));
+    std::stringstream in(AsciiLower(list));
     std::string item;
     while (std::getline(in, item, ',')) {
         item.erase(0, item.find_first_not_of(' '));

@@ -4,27 +4,22 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/plain_text.h"
+
 namespace quintaro {
 
 namespace {
 
 constexpr std::array<std::string_view, 21> kFixedNames = {
-    "",        "sun",    "mercury", "venus",  "moon",  "mars",   "jupiter",
-    "saturn",  "uranus", "neptune", "pluto",  "earth", "chiron", "node",
-    "ceres",   "pallas", "vesta",   "juno",   "ascendant", "mc ", "partf"};
+    "",       "sun",    "mercury", "venus", "moon",      "mars",   "jupiter",
+    "saturn", "uranus", "neptune", "pluto", "earth",     "chiron", "node",
+    "ceres",  "pallas", "vesta",   "juno",  "ascendant", "mc ",    "partf"};
 
 constexpr std::string_view kLabelsFirstHalf =
     "SUN       MERCURY   VENUS     MOON      MARS      JUPITER   SATURN    URANUS    NEPTUNE   "
     "PLUTO     ";
 constexpr std::string_view kLabelsSecondHalf =
     "EARTH     CHIRON    N. NODE   CERES     PALLAS    VESTA     JUNO      ASC       MC        ";
-
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
 
 void ApplySlot20(BodyCatalogue& catalogue) {
     catalogue.BodyNames[SlotPartOfFortune] = catalogue.VertexOn ? "vertex" : "partf";
@@ -36,12 +31,11 @@ void ApplySlot20(BodyCatalogue& catalogue) {
 
 int EphemerisCodeByName(std::string_view name3) {
     auto it = std::find(EphemerisCodeNames.begin(), EphemerisCodeNames.end(), name3);
-    return it == EphemerisCodeNames.end() ? -1
-                                          : static_cast<int>(it - EphemerisCodeNames.begin());
+    return it == EphemerisCodeNames.end() ? -1 : static_cast<int>(it - EphemerisCodeNames.begin());
 }
 
 int GlyphAsteroidIndex(std::string_view name) {
-    std::string lower = Lower(name);
+    std::string lower = AsciiLower(name);
     auto it = std::find(GlyphAsteroids.begin(), GlyphAsteroids.end(), lower);
     return it == GlyphAsteroids.end() ? -1 : static_cast<int>(it - GlyphAsteroids.begin());
 }
@@ -97,7 +91,7 @@ void BuildSlotAbbrevs(BodyCatalogue& catalogue) {
     std::fill(abbrev.begin(), abbrev.end(), std::string());
     for (int slot = FirstFreeSlot; slot < catalogue.NextFreeSlot; ++slot) {
         const std::string& name = catalogue.BodyNames[slot];
-        if (GlyphAsteroidIndex(name) < 0) abbrev[slot] = Lower(name.substr(0, 2));
+        if (GlyphAsteroidIndex(name) < 0) abbrev[slot] = AsciiLower(name.substr(0, 2));
     }
     std::array<int, 26> counters;
     counters.fill(1);

@@ -9,6 +9,8 @@
 #include <memory>
 #include <system_error>
 
+#include "core/plain_text.h"
+
 namespace quintaro {
 
 namespace {
@@ -41,13 +43,6 @@ std::string Quoted(const char* start, const char* end) {
         if (static_cast<unsigned char>(c) < 32) c = '?';
     }
     return "\"" + word + "\"";
-}
-
-std::string Lower(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return result;
 }
 
 }  // namespace
@@ -152,9 +147,9 @@ std::filesystem::path FindFileIgnoringCase(const std::filesystem::path& folder,
     std::error_code ec;
     std::filesystem::path exact = folder / std::string(name);
     if (std::filesystem::is_regular_file(exact, ec)) return exact;
-    std::string wanted = Lower(name);
+    std::string wanted = AsciiLower(name);
     for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-        if (Lower(entry.path().filename().string()) == wanted && entry.is_regular_file(ec)) {
+        if (AsciiLower(entry.path().filename().string()) == wanted && entry.is_regular_file(ec)) {
             return entry.path();
         }
     }

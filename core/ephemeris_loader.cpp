@@ -11,6 +11,7 @@
 #include "core/atomic_file.h"
 #include "core/ephemeris.h"
 #include "core/install_folder.h"
+#include "core/plain_text.h"
 
 namespace quintaro {
 
@@ -19,32 +20,26 @@ namespace {
 constexpr std::string_view kSelectSuffix = "1900l.eph";
 constexpr std::array<std::string_view, 3> kStandardMidpoints = {"hjp", "hki", "jki"};
 
-std::string Lower(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return result;
-}
-
 bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() &&
-           Lower(text.substr(text.size() - suffix.size())) == Lower(suffix);
+           AsciiLower(text.substr(text.size() - suffix.size())) == AsciiLower(suffix);
 }
 
 bool IsCatalogueName(std::string_view part, const std::vector<std::string>& folderNames) {
     static const BodyCatalogue catalogue = MakeBodyCatalogue();
-    std::string wanted = Lower(part);
+    std::string wanted = AsciiLower(part);
     for (int slot = 1; slot <= SlotJuno; ++slot) {
-        if (Lower(catalogue.BodyNames[slot]) == wanted || Lower(BodyAbbrev3[slot]) == wanted) {
+        if (AsciiLower(catalogue.BodyNames[slot]) == wanted ||
+            AsciiLower(BodyAbbrev3[slot]) == wanted) {
             return true;
         }
     }
     return std::any_of(folderNames.begin(), folderNames.end(),
-                       [&](const std::string& name) { return Lower(name) == wanted; });
+                       [&](const std::string& name) { return AsciiLower(name) == wanted; });
 }
 
 int StandardMidpointRank(std::string_view name) {
-    auto found = std::find(kStandardMidpoints.begin(), kStandardMidpoints.end(), Lower(name));
+    auto found = std::find(kStandardMidpoints.begin(), kStandardMidpoints.end(), AsciiLower(name));
     return found == kStandardMidpoints.end() ? -1
                                              : static_cast<int>(found - kStandardMidpoints.begin());
 }
@@ -54,13 +49,13 @@ void ReportBadFile(Messages& messages, const std::string& error) {
 }
 
 bool IsApollo(std::string_view name) {
-    return Lower(name) == "apollo";
+    return AsciiLower(name) == "apollo";
 }
 
 }  // namespace
 
 bool IsEphemerisFileName(const std::string& name) {
-    std::string lower = Lower(name);
+    std::string lower = AsciiLower(name);
     bool planetFile = lower.size() == 12 && lower.starts_with("ephem") && lower.ends_with(".dat");
     return planetFile || (lower.size() > 4 && lower.ends_with(".eph"));
 }
@@ -71,7 +66,7 @@ std::filesystem::path LoadFolderPath(const std::filesystem::path& home) {
 
 bool IsMidpointEphemeris(std::string_view name, const std::vector<std::string>& folderNames) {
     if (StandardMidpointRank(name) >= 0) return true;
-    if (Lower(name.substr(0, 2)) == "mp") return true;
+    if (AsciiLower(name.substr(0, 2)) == "mp") return true;
     std::size_t joint = name.find_first_of("_-+");
     if (joint == std::string_view::npos || joint == 0 || joint + 1 >= name.size()) return false;
     return IsCatalogueName(name.substr(0, joint), folderNames) &&
@@ -84,13 +79,14 @@ namespace {
 // abbreviation, or a single body of the free slots; 0 when none.
 int SlotNamed(std::string_view part, const BodyCatalogue& catalogue,
               const std::vector<std::string>& freeNames) {
-    const std::string wanted = Lower(part);
+    const std::string wanted = AsciiLower(part);
     for (int slot = 1; slot <= SlotJuno; ++slot)
-        if (Lower(catalogue.BodyNames[slot]) == wanted || Lower(BodyAbbrev3[slot]) == wanted)
+        if (AsciiLower(catalogue.BodyNames[slot]) == wanted ||
+            AsciiLower(BodyAbbrev3[slot]) == wanted)
             return slot;
     for (int slot = FirstFreeSlot; slot < catalogue.NextFreeSlot; ++slot) {
         const std::string& name = catalogue.BodyNames[slot];
-        if (Lower(name) == wanted && !IsMidpointEphemeris(name, freeNames)) return slot;
+        if (AsciiLower(name) == wanted && !IsMidpointEphemeris(name, freeNames)) return slot;
     }
     return 0;
 }
@@ -112,7 +108,8 @@ MidpointPair MidpointPairOf(std::string_view name, const BodyCatalogue& catalogu
                                        catalogue.BodyNames.begin() + catalogue.NextFreeSlot);
     if (!IsMidpointEphemeris(name, freeNames)) return {};
     const std::size_t joint = name.find_first_of("_-+");
-    if (Lower(name.substr(0, 2)) == "mp" || joint == std::string_view::npos) return {true, 0, 0};
+    if (AsciiLower(name.substr(0, 2)) == "mp" || joint == std::string_view::npos)
+        return {true, 0, 0};
     const int first = SlotNamed(name.substr(0, joint), catalogue, freeNames);
     const int second = SlotNamed(name.substr(joint + 1), catalogue, freeNames);
     if (first == 0 || second == 0) return {true, 0, 0};
@@ -136,7 +133,7 @@ std::vector<std::string> OrderLoadNames(std::vector<std::string> names) {
     std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
         if (a.first != b.first) return a.first < b.first;
         if (a.first == 1) return StandardMidpointRank(a.second) < StandardMidpointRank(b.second);
-        std::string la = Lower(a.second), lb = Lower(b.second);
+        std::string la = AsciiLower(a.second), lb = AsciiLower(b.second);
         return la != lb ? la < lb : a.second < b.second;
     });
     std::vector<std::string> ordered;

@@ -9,9 +9,9 @@ namespace quintaro {
 
 namespace {
 // The offsets were defined with this value of pi; keeping it keeps them to the last digit.
-constexpr double kPi = 3.1415926535;
+constexpr double kOffsetsPi = 3.1415926535;
 double Sin(double degrees) {
-    return std::sin(degrees * kPi / 180.0);
+    return std::sin(degrees * kOffsetsPi / 180.0);
 }
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/plain_text.h"
 #include "database/apd_file.h"
 #include "database/record_checks.h"
 #include "database/record_layout.h"
@@ -16,16 +17,6 @@
 namespace quintaro {
 
 namespace {
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
-    return lower;
-}
 
 PersonSummary Summarise(long number, std::string_view head) {
     PersonRecord record = DecodeRecord(head);
@@ -106,7 +97,7 @@ void SortListing(std::vector<PersonSummary>& people, ListingOrder order) {
             std::vector<std::pair<std::string, size_t>> keys;
             keys.reserve(people.size());
             for (size_t i = 0; i < people.size(); ++i)
-                keys.emplace_back(Lower(people[i].primaryName), i);
+                keys.emplace_back(AsciiLower(people[i].primaryName), i);
             std::stable_sort(keys.begin(), keys.end(),
                              [](const auto& a, const auto& b) { return a.first < b.first; });
             std::vector<PersonSummary> sorted;
@@ -124,11 +115,11 @@ void SortListing(std::vector<PersonSummary>& people, ListingOrder order) {
 
 std::vector<long> SearchListing(const std::vector<PersonSummary>& people, std::string_view term) {
     std::vector<long> found;
-    std::string needle = Lower(term);
+    std::string needle = AsciiLower(term);
     if (needle.find_first_not_of(" \t") == std::string::npos) return found;
     auto holds = [&](const std::string& text) {
         auto it = std::search(text.begin(), text.end(), needle.begin(), needle.end(),
-                              [](char a, char b) { return LowerAscii(a) == b; });
+                              [](char a, char b) { return AsciiLower(a) == b; });
         return it != text.end();
     };
     for (const auto& p : people) {

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <unordered_map>
 
+#include "core/plain_text.h"
 #include "places/search_text.h"
 
 namespace quintaro {
@@ -22,13 +23,6 @@ bool StartsAWord(std::string_view text, std::string_view part) {
     for (size_t at = text.find(part); at != std::string_view::npos; at = text.find(part, at + 1))
         if (at == 0 || text[at - 1] == ' ') return true;
     return false;
-}
-
-std::string LowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return lower;
 }
 
 // How well a place's name matches the typed one; lower is better, kNoMatch none.
@@ -55,7 +49,7 @@ std::vector<AtlasEntry> FoldedEntries(const std::vector<GeoPlace>& places) {
     entries.reserve(places.size());
     for (const GeoPlace& place : places)
         entries.push_back({place, FoldForSearch(place.name), fold(place.region),
-                           fold(place.country), LowerAscii(place.countryCode)});
+                           fold(place.country), AsciiLower(place.countryCode)});
     return entries;
 }
 
@@ -91,7 +85,7 @@ AtlasEntry FoldedEntry(GeoPlace place) {
     entry.name = FoldForSearch(entry.place.name);
     entry.region = FoldForSearch(entry.place.region);
     entry.country = FoldForSearch(entry.place.country);
-    entry.code = LowerAscii(entry.place.countryCode);
+    entry.code = AsciiLower(entry.place.countryCode);
     return entry;
 }
 

@@ -7,6 +7,7 @@
 
 #include "core/atomic_file.h"
 #include "core/formatting.h"
+#include "core/plain_text.h"
 
 namespace quintaro {
 
@@ -21,14 +22,6 @@ constexpr std::string_view kHeader =
     "# Coordinates in decimal degrees (north and east positive: 40.7667; -73.9833) or with a\n"
     "# direction letter between degrees and minutes (40N46; 73W59). Zone names as the zone\n"
     "# database spells them: America/New_York, Europe/London, Asia/Kolkata.\n";
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-        text.remove_suffix(1);
-    return text;
-}
 
 // Digits with at most one decimal point; nothing for anything else.
 std::optional<double> UnsignedNumber(std::string_view text) {
@@ -56,7 +49,7 @@ std::optional<double> ParseCoordinate(std::string_view text, char positive, char
         error = "the " + std::string(what) + " \"" + shown + "\" " + why;
         return std::nullopt;
     };
-    text = Trimmed(text);
+    text = TrimWhitespace(text);
     size_t letterAt = std::string_view::npos;
     for (size_t k = 0; k < text.size(); ++k)
         if (std::isalpha(static_cast<unsigned char>(text[k]))) {
@@ -127,7 +120,7 @@ UserPlacesFile ParseUserPlaces(std::string_view text, const ZoneDatabase& zones)
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         ++lineNumber;
-        line = Trimmed(line);
+        line = TrimWhitespace(line);
         if (line.empty() || line.front() == '#') continue;
         const std::string where = "line " + std::to_string(lineNumber) + ": ";
         if (line.size() > kLongestLine) {
@@ -138,7 +131,7 @@ UserPlacesFile ParseUserPlaces(std::string_view text, const ZoneDatabase& zones)
         std::vector<std::string_view> fields;
         for (size_t start = 0;;) {
             const size_t semicolon = line.find(';', start);
-            fields.push_back(Trimmed(line.substr(start, semicolon - start)));
+            fields.push_back(TrimWhitespace(line.substr(start, semicolon - start)));
             if (semicolon == std::string_view::npos) break;
             start = semicolon + 1;
         }

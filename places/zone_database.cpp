@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "core/calendar.h"
+#include "core/plain_text.h"
 #include "places/search_text.h"
 
 namespace quintaro {
@@ -76,13 +77,6 @@ std::int64_t LocalSeconds(const LocalDateTime& t) {
     return (day - kUnixEpochDayNumber) * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
 }
 
-std::string LowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
-
 }  // namespace
 
 // A stretch of UT, [begin, end), over which a zone's clocks kept one reading.
@@ -114,9 +108,9 @@ const date::time_zone* ZoneDatabase::find(std::string_view name) const {
         std::lower_bound(zones_.begin(), zones_.end(), name,
                          [](const auto& entry, std::string_view n) { return entry.first < n; });
     if (at != zones_.end() && at->first == name) return at->second;
-    const std::string lower = LowerAscii(name);
+    const std::string lower = AsciiLower(name);
     for (const auto& [zoneName, zone] : zones_)
-        if (LowerAscii(zoneName) == lower) return zone;
+        if (AsciiLower(zoneName) == lower) return zone;
     return nullptr;
 }
 
@@ -136,11 +130,11 @@ std::vector<std::string> ZoneDatabase::names() const {
 std::vector<std::string> ZoneDatabase::similarNames(std::string_view name, size_t limit) const {
     // Compared without case, blanks as underscores; the city part alone counts as well, so that
     // "new york" finds "America/New_York".
-    std::string wanted = LowerAscii(name);
+    std::string wanted = AsciiLower(name);
     std::replace(wanted.begin(), wanted.end(), ' ', '_');
     std::vector<std::pair<int, std::string>> scored;
     for (const auto& [zoneName, zone] : zones_) {
-        const std::string lower = LowerAscii(zoneName);
+        const std::string lower = AsciiLower(zoneName);
         const size_t slash = lower.rfind('/');
         int distance = EditDistance(wanted, lower);
         if (slash != std::string::npos)

@@ -6,17 +6,11 @@
 #include <fstream>
 
 #include "core/install_folder.h"
+#include "core/plain_text.h"
 
 namespace quintaro {
 
 namespace {
-
-std::string Trim(const std::string& text) {
-    auto notSpace = [](unsigned char c) { return !std::isspace(c); };
-    auto begin = std::find_if(text.begin(), text.end(), notSpace);
-    auto end = std::find_if(text.rbegin(), text.rend(), notSpace).base();
-    return begin < end ? std::string(begin, end) : std::string();
-}
 
 // Lines longer than this are cut: a damaged file must not make us hold gigabytes.
 constexpr size_t kMaxLine = 4096;
@@ -36,7 +30,7 @@ std::optional<std::vector<std::string>> ReadMessageTexts(const std::filesystem::
     std::vector<std::string> texts;
     std::string line;
     while (ReadLine(in, line)) {
-        std::string text = Trim(line);
+        std::string text(TrimWhitespace(line));
         bool comment = !text.empty() && text.front() == '*' && text.back() == '*';
         if (text.empty() || text == "*=?" || comment) continue;
         texts.push_back(text);

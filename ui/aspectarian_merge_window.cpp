@@ -7,14 +7,11 @@
 #include <algorithm>
 
 #include "aspects/aspectarian_files.h"
+#include "ui/widget_helpers.h"
 
 namespace quintaro {
 
 namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QString FilterOfAttFiles() {
     return ToolkitFilter("Aspectarian Data Files (*.att) | *.att");

@@ -14,24 +14,14 @@
 #include "core/atomic_file.h"
 #include "ui/aspectarian_merge_window.h"
 #include "ui/entry_field_controls.h"
+#include "ui/widget_helpers.h"
 
 namespace quintaro {
 
 namespace {
 
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 constexpr std::string_view kAttFilter = "Aspectarian Data Files (*.att) | *.att";
 constexpr std::string_view kCsvFilter = "Comma Separated Values (*.csv) | *.csv";
-
-QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
 
 QWidget* Row(QWidget* parent) {
     auto* cell = new QWidget(parent);
@@ -214,7 +204,7 @@ QWidget* VelmAspectarian::buildAspects() {
         {AspectarianPreset::PureLinkages, {"Set pure linkages", "cmdSet3"}},
         {AspectarianPreset::ClearAll, {"Clear all aspects", "cmdSet4"}}};
     for (const auto& [which, button] : buttons) {
-        auto* push = Button(button.first, button.second, presets);
+        auto* push = NamedButton(button.first, button.second, presets);
         const AspectarianPreset chosen = which;
         connect(push, &QPushButton::clicked, this, [this, chosen] { preset(chosen); });
         presets->layout()->addWidget(push);
@@ -241,7 +231,7 @@ QWidget* VelmAspectarian::buildEvents() {
 QWidget* VelmAspectarian::buildCommands() {
     QWidget* row = Row(this);
     auto add = [&](const char* caption, const char* name, auto action) {
-        auto* button = Button(caption, name, row);
+        auto* button = NamedButton(caption, name, row);
         connect(button, &QPushButton::clicked, this, action);
         row->layout()->addWidget(button);
     };

@@ -7,14 +7,11 @@
 
 #include "database/database_texts.h"
 #include "ui/red_progress.h"
+#include "ui/widget_helpers.h"
 
 namespace quintaro {
 
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::filesystem::path PathOf(const QString& file) {
     return std::filesystem::path(file.toStdString());

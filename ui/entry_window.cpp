@@ -16,14 +16,11 @@
 #include "aspects/aspect_grid.h"
 #include "ui/entry_field_controls.h"
 #include "ui/glyph_font.h"
+#include "ui/widget_helpers.h"
 
 namespace quintaro {
 
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Transit controls carry "Diurnal" after their prefix ("udMonth" becomes "udDiurnalMonth").
 QString SectionControl(std::string_view natal, Section section) {

@@ -17,14 +17,11 @@
 #include "ui/main_window.h"
 #include "ui/report_window.h"
 #include "ui/revise_window.h"
+#include "ui/widget_helpers.h"
 
 namespace quintaro {
 
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr std::array<std::pair<ReportMode, const char*>, 4> ReportKinds = {{
     {ReportMode::RomanceCompatibility, "RomanceComp"},

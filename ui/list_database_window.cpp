@@ -8,19 +8,11 @@
 #include <QVBoxLayout>
 
 #include "database/person_listing.h"
+#include "ui/widget_helpers.h"
 
 namespace quintaro {
 
-namespace {
-
-QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 QString ListDatabaseCaption(ListDatabaseWindow::Kind kind, long count) {
     return (kind == ListDatabaseWindow::Kind::Athletes
@@ -39,8 +31,8 @@ ListDatabaseWindow::ListDatabaseWindow(DatabaseController& database, Kind kind, 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("Record #"), this));
     top->addWidget(new RecordNumberBox(database_, this));
-    auto* previous = Button("<", "cmdPreviousNext0", this);
-    auto* next = Button(">", "cmdPreviousNext1", this);
+    auto* previous = NamedButton("<", "cmdPreviousNext0", this);
+    auto* next = NamedButton(">", "cmdPreviousNext1", this);
     top->addWidget(previous);
     top->addWidget(next);
     top->addStretch(1);
@@ -71,12 +63,12 @@ ListDatabaseWindow::ListDatabaseWindow(DatabaseController& database, Kind kind, 
     body->addLayout(record, 1);
 
     auto* commands = new QGridLayout;
-    auto* editDate = Button("Edit/Save DATE for this record", "cmdEditDate", this);
-    auto* editTime = Button("Edit/Save TIME for this record", "cmdEditTime", this);
-    auto* transfer = Button("Transfer birth date", "cmdTransferBirthDate", this);
-    auto* create = Button("Create subset", "cmdCreateSubset", this);
-    auto* add = Button("Add to subset", "cmdAddToSubset", this);
-    auto* change = Button("Change subset", "cmdChangeSubset", this);
+    auto* editDate = NamedButton("Edit/Save DATE for this record", "cmdEditDate", this);
+    auto* editTime = NamedButton("Edit/Save TIME for this record", "cmdEditTime", this);
+    auto* transfer = NamedButton("Transfer birth date", "cmdTransferBirthDate", this);
+    auto* create = NamedButton("Create subset", "cmdCreateSubset", this);
+    auto* add = NamedButton("Add to subset", "cmdAddToSubset", this);
+    auto* change = NamedButton("Change subset", "cmdChangeSubset", this);
     commands->addWidget(editDate, 0, 0);
     commands->addWidget(editTime, 0, 1);
     commands->addWidget(transfer, 0, 2);

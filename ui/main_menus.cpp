@@ -12,16 +12,11 @@
 #include "ui/main_window.h"
 #include "ui/wheel_export.h"
 #include "ui/wheel_window.h"
+#include "ui/widget_helpers.h"
 
 namespace quintaro {
 
-namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 QAction* MainWindow::addCommand(QMenu* menu, const QString& caption, const QString& name,
                                 std::function<void()> action) {

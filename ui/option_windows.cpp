@@ -18,21 +18,11 @@
 #include "setup/priority_file.h"
 #include "ui/field_edit.h"
 #include "ui/option_window_captions.h"
+#include "ui/widget_helpers.h"
 
 namespace quintaro {
 
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QPushButton* Button(const QString& caption, const QString& name, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
 
 // The two columns of a selection window: "Natal" and "Transiting", 53 boxes each, captioned with
 // the body names; indexes 0..52 natal, 53..105 transit.
@@ -176,27 +166,27 @@ class SelectionWindow : public QWidget {
         int column = 0;
         if (definition_.groups) {
             for (int k = 1; k <= 9; ++k) {
-                QPushButton* button = Button(QStringLiteral("Load Group &%1").arg(k),
-                                             QStringLiteral("cmdGroup1_%1").arg(k - 1), panel);
+                QPushButton* button = NamedButton(QStringLiteral("Load Group &%1").arg(k),
+                                                  QStringLiteral("cmdGroup1_%1").arg(k - 1), panel);
                 layout->addWidget(button, 0, k - 1);
                 connect(button, &QPushButton::clicked, this, [this, k] { makeCurrent(k); });
             }
-            QPushButton* file = Button(QString::fromLatin1(definition_.loadFileCaption),
-                                       QStringLiteral("cmdGroup1_9"), panel);
+            QPushButton* file = NamedButton(QString::fromLatin1(definition_.loadFileCaption),
+                                            QStringLiteral("cmdGroup1_9"), panel);
             layout->addWidget(file, 0, 9);
             connect(file, &QPushButton::clicked, this, [this] { makeCurrent(10); });
             layout->addWidget(new QLabel(QStringLiteral("Current Group")), 1, 0);
             groupLabel_ = new QLabel(panel);
             groupLabel_->setObjectName(QStringLiteral("lblGroup"));
             layout->addWidget(groupLabel_, 1, 1);
-            saveGroup_ = Button(QString(), QStringLiteral("cmdSaveGroup"), panel);
+            saveGroup_ = NamedButton(QString(), QStringLiteral("cmdSaveGroup"), panel);
             layout->addWidget(saveGroup_, 1, 2, 1, 2);
             connect(saveGroup_, &QPushButton::clicked, this, [this] { saveToGroup(); });
             showGroup();
             column = 4;
         }
         auto add = [&](const QString& caption, const char* name, auto slot) {
-            QPushButton* button = Button(caption, QString::fromLatin1(name), panel);
+            QPushButton* button = NamedButton(caption, QString::fromLatin1(name), panel);
             layout->addWidget(button, 1, column++);
             connect(button, &QPushButton::clicked, this, slot);
         };
@@ -334,20 +324,21 @@ class PrioritiesWindow : public QWidget {
             const QString caption = k <= 5   ? QString::fromLatin1(named[k - 1])
                                     : k < 10 ? QStringLiteral("Load Group &%1").arg(k)
                                              : QStringLiteral("Load Custom Group");
-            QPushButton* button = Button(caption, QStringLiteral("cmdGroup1_%1").arg(k - 1), panel);
+            QPushButton* button =
+                NamedButton(caption, QStringLiteral("cmdGroup1_%1").arg(k - 1), panel);
             layout->addWidget(button, (k - 1) / 5, (k - 1) % 5);
             connect(button, &QPushButton::clicked, this, [this, k] { makeCurrent(k); });
         }
         layout->addWidget(new QLabel(QStringLiteral("Current Group")), 2, 0);
         groupLabel_ = new QLabel(panel);
         layout->addWidget(groupLabel_, 2, 1);
-        saveGroup_ = Button(QString(), QStringLiteral("cmdSaveGroup"), panel);
+        saveGroup_ = NamedButton(QString(), QStringLiteral("cmdSaveGroup"), panel);
         layout->addWidget(saveGroup_, 2, 2);
         connect(saveGroup_, &QPushButton::clicked, this, [this] { saveToGroup(); });
         int column = 0;
         auto add = [&](const char* caption, const char* name, auto slot) {
             QPushButton* button =
-                Button(QString::fromLatin1(caption), QString::fromLatin1(name), panel);
+                NamedButton(QString::fromLatin1(caption), QString::fromLatin1(name), panel);
             layout->addWidget(button, 3, column++);
             connect(button, &QPushButton::clicked, this, slot);
         };

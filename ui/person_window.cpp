@@ -10,16 +10,11 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "ui/widget_helpers.h"
+
 namespace quintaro {
 
 namespace {
-
-QPushButton* Button(const QString& caption, const QString& name, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
 
 // "Historical Dates" → "cmdHistoricalDates"
 QString ButtonName(std::string_view caption) {
@@ -49,8 +44,8 @@ PersonWindow::PersonWindow(DatabaseController& database, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     QHBoxLayout* top = NumberRow(database_, this);
-    auto* previous = Button(QStringLiteral("<"), QStringLiteral("cmdPreviousNext0"), this);
-    auto* next = Button(QStringLiteral(">"), QStringLiteral("cmdPreviousNext1"), this);
+    auto* previous = NamedButton(QStringLiteral("<"), QStringLiteral("cmdPreviousNext0"), this);
+    auto* next = NamedButton(QStringLiteral(">"), QStringLiteral("cmdPreviousNext1"), this);
     top->addWidget(previous);
     top->addWidget(next);
     top->addWidget(alphabetical_);
@@ -61,8 +56,8 @@ PersonWindow::PersonWindow(DatabaseController& database, QWidget* parent)
     auto* subRecords = new QGridLayout;
     int at = 0;
     for (RecordForm form : SubRecordForms()) {
-        auto* button = Button(QString::fromLatin1(SubRecordButton(form).data()),
-                              ButtonName(SubRecordButton(form)), this);
+        auto* button = NamedButton(QString::fromLatin1(SubRecordButton(form).data()),
+                                   ButtonName(SubRecordButton(form)), this);
         subRecords->addWidget(button, at / 4, at % 4);
         ++at;
         const QString window = QString::fromLatin1(SubRecordWindowName(form).data());
@@ -72,10 +67,10 @@ PersonWindow::PersonWindow(DatabaseController& database, QWidget* parent)
     layout->addLayout(subRecords);
 
     auto* commands = new QHBoxLayout;
-    auto* save = Button(QStringLiteral("Save Record"), QStringLiteral("cmdSaveRecord"), this);
-    auto* transfer =
-        Button(QStringLiteral("Transfer birth date"), QStringLiteral("cmdTransferBirthDate"), this);
-    auto* closeAll = Button(QStringLiteral("Close All"), QStringLiteral("cmdCloseAll"), this);
+    auto* save = NamedButton(QStringLiteral("Save Record"), QStringLiteral("cmdSaveRecord"), this);
+    auto* transfer = NamedButton(QStringLiteral("Transfer birth date"),
+                                 QStringLiteral("cmdTransferBirthDate"), this);
+    auto* closeAll = NamedButton(QStringLiteral("Close All"), QStringLiteral("cmdCloseAll"), this);
     commands->addWidget(save);
     commands->addWidget(transfer);
     commands->addStretch(1);
@@ -132,12 +127,12 @@ SubRecordWindow::SubRecordWindow(DatabaseController& database, RecordForm form, 
     scroll->setWidgetResizable(true);
     layout->addWidget(scroll, 1);
     auto* commands = new QHBoxLayout;
-    auto* save = Button(QStringLiteral("Save Record"), QStringLiteral("cmdSaveRecord"), this);
+    auto* save = NamedButton(QStringLiteral("Save Record"), QStringLiteral("cmdSaveRecord"), this);
     commands->addWidget(save);
     connect(save, &QPushButton::clicked, this, [this] { database_.save(); });
     if (form == RecordForm::HistoricalData) {
-        auto* transfer = Button(QStringLiteral("Transfer data to main screen"),
-                                QStringLiteral("cmdTransferData"), this);
+        auto* transfer = NamedButton(QStringLiteral("Transfer data to main screen"),
+                                     QStringLiteral("cmdTransferData"), this);
         commands->addWidget(transfer);
         connect(transfer, &QPushButton::clicked, this, [this] { database_.transferBirthData(); });
     }

@@ -11,21 +11,11 @@
 #include "core/formatting.h"
 #include "database/database_texts.h"
 #include "ui/entry_field_controls.h"
+#include "ui/widget_helpers.h"
 
 namespace quintaro {
 
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
 
 constexpr std::array<const char*, 6> kEntryCaptions = {"PRICE HIGH", "PRICE LOW", "PRICE CLOSE",
                                                        "Price Open", "Volume",    "Open Interest"};
@@ -44,7 +34,7 @@ PivotWindow::PivotWindow(WorkstationController& controller, QWidget* parent)
       lastDate_(new QLabel(this)),
       status_(new QLabel(this)),
       table_(new QTableWidget(0, 7, this)),
-      appendTo_(Button("Append price data to . . .", "cmdAppendTo", this)) {
+      appendTo_(NamedButton("Append price data to . . .", "cmdAppendTo", this)) {
     setObjectName(QStringLiteral("frmPivot"));
     setWindowTitle(QStringLiteral("Price pivots"));
     dataPoint_->setObjectName(QStringLiteral("txtDataPoint"));
@@ -98,12 +88,12 @@ PivotWindow::PivotWindow(WorkstationController& controller, QWidget* parent)
     point->addWidget(pointSpin);
     point->addWidget(lastDate_, 1);
 
-    auto* create = Button("Create New File", "cmdCreate", this);
-    auto* loadButton = Button("Load Data File", "cmdLoadFile", this);
-    auto* calculateButton = Button("Calculate Pivot Data", "cmdCalculate", this);
-    auto* nowButton = Button("Now", "cmdNow", this);
-    auto* clearButton = Button("Clear", "cmdClear", this);
-    auto* saveButton = Button("Save pivot calcs to .csv file", "cmdSaveCSV", this);
+    auto* create = NamedButton("Create New File", "cmdCreate", this);
+    auto* loadButton = NamedButton("Load Data File", "cmdLoadFile", this);
+    auto* calculateButton = NamedButton("Calculate Pivot Data", "cmdCalculate", this);
+    auto* nowButton = NamedButton("Now", "cmdNow", this);
+    auto* clearButton = NamedButton("Clear", "cmdClear", this);
+    auto* saveButton = NamedButton("Save pivot calcs to .csv file", "cmdSaveCSV", this);
     auto* buttons = new QGridLayout;
     buttons->addWidget(create, 0, 0);
     buttons->addWidget(loadButton, 0, 1);

@@ -10,14 +10,11 @@
 #include <QVBoxLayout>
 
 #include "ui/entry_field_controls.h"
+#include "ui/widget_helpers.h"
 
 namespace quintaro {
 
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr EntryField kDateTimeFields[] = {EntryField::Month, EntryField::Day, EntryField::Year,
                                           EntryField::Hour, EntryField::Minute};

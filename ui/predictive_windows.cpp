@@ -7,17 +7,11 @@
 
 #include "app/predictive_charts.h"
 #include "core/formatting.h"
+#include "ui/widget_helpers.h"
 
 namespace quintaro {
 
 namespace {
-
-QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
 
 QLabel* ResultLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -51,7 +45,7 @@ ProgressForm::ProgressForm(WorkstationController& controller, QWidget* parent)
     PredictiveForm& form = controller_.session().predictive.progression;
     form = OpenPredictiveForm(controller_.entry(), controller_.workstation().clock);
     fields_ = new PredictiveFields(controller_, form, ChartFileTarget::NatalAndTransitDate, this);
-    auto* calculate = Button("Progress into transit", "cmdCalculate", this);
+    auto* calculate = NamedButton("Progress into transit", "cmdCalculate", this);
     result_ = ResultLabel(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fields_);
@@ -77,8 +71,8 @@ SolarArcForm::SolarArcForm(WorkstationController& controller, QWidget* parent)
     form = OpenPredictiveForm(controller_.entry(), controller_.workstation().clock);
     OpenSolarArcMode(session, form);
     fields_ = new PredictiveFields(controller_, form, ChartFileTarget::Everything, this);
-    auto* recalc = Button("Recalc", "cmdReCalc", this);
-    auto* transfer = Button("Transfer to transit", "cmdXferSolarArcDataToTransit", this);
+    auto* recalc = NamedButton("Recalc", "cmdReCalc", this);
+    auto* transfer = NamedButton("Transfer to transit", "cmdXferSolarArcDataToTransit", this);
     result_ = ResultLabel(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fields_);
@@ -132,7 +126,7 @@ ReturnsForm::ReturnsForm(WorkstationController& controller, QWidget* parent)
     connect(lunar, &QRadioButton::toggled, this, [this](bool on) {
         controller_.session().predictive.returnBody = on ? ReturnBody::Moon : ReturnBody::Sun;
     });
-    auto* calculate = Button("Return into transit", "cmdCalculate", this);
+    auto* calculate = NamedButton("Return into transit", "cmdCalculate", this);
     result_ = ResultLabel(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fields_);
@@ -173,7 +167,7 @@ SiderealForm::SiderealForm(WorkstationController& controller, QWidget* parent)
         layout->addWidget(types_[type]);
     }
     types_[ws.positions.sidereal.type == 1 ? 1 : 0]->setChecked(true);
-    auto* calculate = Button("Calculate", "cmdCalculate", this);
+    auto* calculate = NamedButton("Calculate", "cmdCalculate", this);
     layout->addWidget(calculate);
     connect(calculate, &QPushButton::clicked, this, &SiderealForm::calculate);
 }

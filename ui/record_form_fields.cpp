@@ -5,13 +5,11 @@
 #include <QIntValidator>
 #include <QLabel>
 
+#include "ui/widget_helpers.h"
+
 namespace quintaro {
 
 namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 void MarkProblem(QLineEdit* edit, const std::string& why) {
     edit->setStyleSheet(why.empty() ? QString() : QStringLiteral("background: #ffc8c8"));

@@ -12,14 +12,11 @@
 #include "interps/interpretation_report.h"
 #include "interps/report_render.h"
 #include "ui/file_dialogs.h"
+#include "ui/widget_helpers.h"
 
 namespace quintaro {
 
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The reports' page margins: 864 twips, 0.6 inch.
 constexpr double PageMarginMillimetres = 864.0 / 1440.0 * 25.4;

@@ -10,14 +10,11 @@
 #include "app/interpretations.h"
 #include "core/atomic_file.h"
 #include "interps/interpretation_report.h"
+#include "ui/widget_helpers.h"
 
 namespace quintaro {
 
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Line breaks of a stored text ("\r\n") as the text box shows them.
 QString ShownText(const std::string& text) {

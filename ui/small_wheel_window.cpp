@@ -9,17 +9,12 @@
 
 #include "ui/painter_surface.h"
 #include "ui/wheel_export.h"
+#include "ui/widget_helpers.h"
 #include "wheels/wheel_drawing.h"
 
 namespace quintaro {
 
-namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 SmallWheelWindow::SmallWheelWindow(WorkstationController& controller, SmallWheel wheel,
                                    QWidget* parent)

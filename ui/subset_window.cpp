@@ -6,17 +6,11 @@
 #include <QVBoxLayout>
 
 #include "database/person_listing.h"
+#include "ui/widget_helpers.h"
 
 namespace quintaro {
 
 namespace {
-
-QPushButton* Button(const char* caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
 
 QString Line(const PersonSummary& person) {
     return QString::number(person.number) + QStringLiteral("  ") +
@@ -29,8 +23,8 @@ SubsetWindow::SubsetWindow(DatabaseController& database, QWidget* parent)
     : QWidget(parent), database_(database), list_(new QListWidget(this)) {
     setObjectName(QStringLiteral("DatabaseSubsetCreation"));
     list_->setObjectName(QStringLiteral("lstSubset"));
-    auto* remove = Button("Delete highlighted name", "cmdDeleteHighlightedName", this);
-    auto* save = Button("Save subset", "cmdSaveSubset", this);
+    auto* remove = NamedButton("Delete highlighted name", "cmdDeleteHighlightedName", this);
+    auto* save = NamedButton("Save subset", "cmdSaveSubset", this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(remove);
     buttons->addStretch(1);

@@ -8,19 +8,11 @@
 #include "core/formatting.h"
 #include "ui/small_wheel_window.h"
 #include "ui/synch_windows.h"
+#include "ui/widget_helpers.h"
 
 namespace quintaro {
 
-namespace {
-
-QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 SymmetryWindow::SymmetryWindow(WorkstationController& controller, QWidget* parent)
     : QWidget(parent), controller_(controller), heading_(new QLabel(this)) {
@@ -32,7 +24,7 @@ SymmetryWindow::SymmetryWindow(WorkstationController& controller, QWidget* paren
     auto* grid = new QGridLayout(buttons);
     grid->setContentsMargins(0, 0, 0, 0);
     auto add = [&](int row, int column, const QString& caption, const char* name, auto slot) {
-        QPushButton* button = Button(caption, name, buttons);
+        QPushButton* button = NamedButton(caption, name, buttons);
         grid->addWidget(button, row, column);
         connect(button, &QPushButton::clicked, this, slot);
         return button;
@@ -98,7 +90,7 @@ SymmetryOrbsWindow::SymmetryOrbsWindow(WorkstationController& controller, QWidge
     setWindowTitle(QStringLiteral("Symmetrical Orbs"));
     geo_->setObjectName(QStringLiteral("txtOrb_gl"));
     helio_->setObjectName(QStringLiteral("txtOrb_hl"));
-    auto* apply = Button(QStringLiteral("Apply"), "cmdApply", this);
+    auto* apply = NamedButton(QStringLiteral("Apply"), "cmdApply", this);
     connect(apply, &QPushButton::clicked, this, [this] { this->apply(); });
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Geo orb"), this), 0, 0);

@@ -15,6 +15,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/small_wheel_window.h"
 #include "ui/synch_windows.h"
+#include "ui/widget_helpers.h"
 
 namespace quintaro {
 
@@ -23,17 +24,6 @@ namespace {
 constexpr FieldRules kOrbRules{6, kDecimalKeys};
 constexpr FieldRules kMonthRules{2, kDigits};
 constexpr FieldRules kYearRules{4, kDigits};
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
 
 // The save commands of the panes: title, filter, extension.
 struct PaneFile {
@@ -134,7 +124,7 @@ QWidget* SynchRatingsWindow::buildButtons() {
     grid->setContentsMargins(0, 0, 0, 0);
     int column = 0;
     auto add = [&](int row, const QString& caption, const char* name, auto slot) {
-        QPushButton* button = Button(caption, name, panel);
+        QPushButton* button = NamedButton(caption, name, panel);
         grid->addWidget(button, row, column++);
         connect(button, &QPushButton::clicked, this, slot);
         return button;

@@ -15,15 +15,12 @@
 
 #include "ui/painter_surface.h"
 #include "ui/wheel_export.h"
+#include "ui/widget_helpers.h"
 #include "wheels/house_wheel.h"
 
 namespace quintaro {
 
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 struct StyleMenuEntry {
     WheelStyle style;

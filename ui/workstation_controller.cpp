@@ -7,6 +7,7 @@
 #include "app/entry_places.h"
 #include "setup/chart_computation.h"
 #include "setup/positions_grid.h"
+#include "ui/widget_helpers.h"
 
 namespace quintaro {
 
@@ -20,10 +21,6 @@ class BusyPointer {
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -11,7 +11,7 @@ namespace quintaro {
 namespace {
 
 constexpr std::size_t kColumnGap = 1;
-constexpr std::size_t kTableGap = 4;
+constexpr std::size_t kTableGapCharacters = 4;
 
 std::string PlainText(const PrintCell& cell) {
     switch (cell.font) {
@@ -65,7 +65,7 @@ std::string TableLine(const PrintTable& table, const std::vector<std::size_t>& w
     return out;
 }
 
-std::string TitleLine(const PrintTable& table, const std::vector<std::size_t>& widths) {
+std::string ColumnTitlesLine(const PrintTable& table, const std::vector<std::size_t>& widths) {
     std::string out;
     for (std::size_t c = 0; c < widths.size(); ++c) out += Padded(table.titles[c], widths[c]);
     return out;
@@ -89,7 +89,7 @@ std::string RenderPrintText(const PrintDocument& document) {
     auto joined = [&](auto&& part) {
         std::string line;
         for (std::size_t t = 0; t < document.tables.size(); ++t) {
-            if (t > 0) line += std::string(kTableGap, ' ');
+            if (t > 0) line += std::string(kTableGapCharacters, ' ');
             line += part(document.tables[t], widths[t]);
         }
         RightTrim(line);
@@ -98,7 +98,7 @@ std::string RenderPrintText(const PrintDocument& document) {
     std::string out;
     for (const PrintLine& line : document.header) out += line.text + "\n";
     out += "\n";
-    out += joined(TitleLine);
+    out += joined(ColumnTitlesLine);
     const std::size_t lines = LineCount(document);
     for (std::size_t i = 0; i < lines; ++i)
         out += joined([i](const PrintTable& table, const std::vector<std::size_t>& w) {

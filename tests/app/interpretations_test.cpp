@@ -10,6 +10,7 @@
 #include <map>
 #include <set>
 
+#include "angles.h"
 #include "app/interpretation_views.h"
 #include "aspects/aspect_catalogue.h"
 #include "core/atomic_file.h"
@@ -22,6 +23,8 @@
 
 namespace quintaro {
 namespace {
+
+using test::Separation;
 
 const std::filesystem::path PairFile = QUINTARO_SOURCE_DIR "/tests/interps/data/anna_ben.opt";
 
@@ -40,10 +43,6 @@ std::map<std::string, std::string> Paragraphs(std::string_view store) {
 }
 
 // Angular distance of two longitudes, 0..180.
-double Separation(double a, double b) {
-    const double d = std::fmod(std::fabs(a - b), 360.0);
-    return d > 180 ? 360 - d : d;
-}
 
 struct InterpretationSession : ::testing::Test {
     test::TempFolder home;

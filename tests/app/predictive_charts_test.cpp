@@ -9,6 +9,7 @@
 
 #include "core/degrees.h"
 #include "core/ephemeris_loader.h"
+#include "day_parts.h"
 #include "recording_messages.h"
 #include "setup/entry_zone.h"
 #include "temp_folder.h"
@@ -16,7 +17,7 @@
 namespace quintaro {
 namespace {
 
-constexpr double kMinute = 1.0 / 1440.0;
+using test::kMinute;
 
 bool SameFields(const EntrySection& a, const EntrySection& b) {
     return a.name == b.name && a.month == b.month && a.day == b.day && a.year == b.year &&

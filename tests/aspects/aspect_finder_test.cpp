@@ -9,16 +9,18 @@
 
 #include "aspects/aspect_catalogue.h"
 #include "core/degrees.h"
+#include "day_parts.h"
 #include "synthetic_sky.h"
 
 namespace quintaro {
 namespace {
 
+using test::kHour;
+
 using test::Constant;
 using test::Motion;
 using test::SyntheticSky;
 
-constexpr double kHour = 1.0 / 24.0;
 constexpr CoordinateKind kKinds[] = {CoordinateKind::GeoLongitude, CoordinateKind::GeoDeclination,
                                      CoordinateKind::HelioLongitude, CoordinateKind::HelioLatitude};
 constexpr Pairing kPairings[] = {Pairing::NatalNatal, Pairing::TransitNatal,

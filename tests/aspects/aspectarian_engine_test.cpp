@@ -12,10 +12,14 @@
 #include "aspects/aspectarian_engine.h"
 #include "aspects/aspectarian_lines.h"
 #include "core/bodies.h"
+#include "day_parts.h"
 #include "recording_messages.h"
 
 namespace quintaro {
 namespace {
+
+using test::kHour;
+using test::kSecond;
 
 using test::Constant;
 using test::HourSky;
@@ -23,8 +27,6 @@ using test::Linear;
 using test::Turning;
 using Kind = AspectarianEventKind;
 
-constexpr double kHour = 1.0 / 24.0;
-constexpr double kSecond = 1.0 / 86400.0;
 constexpr CivilDate kJan1{2024, 1, 1};
 
 struct Expected {

@@ -9,10 +9,13 @@
 
 #include "aspects/aspectarian_files.h"
 #include "core/atomic_file.h"
+#include "day_parts.h"
 #include "temp_folder.h"
 
 namespace quintaro {
 namespace {
+
+using test::kMinute;
 
 using Kind = AspectarianEventKind;
 using namespace std::string_literals;
@@ -23,12 +26,11 @@ constexpr AttSubject kTtHelio{AspectarianPairing::TransitTransit, Frame::Helioce
 constexpr AttSubject kTnHelio{AspectarianPairing::TransitNatal, Frame::Heliocentric};
 
 // 2024-01-01 0h UT.
-constexpr double kJan1 = 2460310.5;
-constexpr double kMinute = 1.0 / 1440;
+constexpr double kJan1Jd = 2460310.5;
 
 AspectarianEvent Event(double minutes, Kind kind, int body1, int body2 = 0, int key = 0) {
     AspectarianEvent e;
-    e.jd = kJan1 + minutes * kMinute;
+    e.jd = kJan1Jd + minutes * kMinute;
     e.kind = kind;
     e.body1 = body1;
     e.body2 = body2;

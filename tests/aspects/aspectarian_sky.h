@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/positions.h"
+#include "synthetic_sky.h"  // Constant
 
 namespace quintaro::test {
 
@@ -55,10 +56,6 @@ struct HourSky {
 
 inline HourSky::Curve Linear(double at0, double perHour) {
     return [=](double h) { return at0 + perHour * h; };
-}
-
-inline HourSky::Curve Constant(double value) {
-    return [=](double) { return value; };
 }
 
 // A body at `peak` degrees at hour `turn`, moving `rate` degrees an hour per hour away from it: a

@@ -6,20 +6,17 @@
 #include <cmath>
 #include <vector>
 
+#include "angles.h"
 #include "core/degrees.h"
 #include "recording_messages.h"
 
 namespace quintaro {
 namespace {
 
+using test::Separation;
+
 constexpr double kJ2000Obliquity = 23.4392911;
 constexpr double kRad = 3.14159265358979323846 / 180.0;
-
-double Separation(double a, double b) {
-    double d = std::fmod(a - b, 360.0);
-    if (d < 0) d += 360.0;
-    return std::fabs(d > 180.0 ? d - 360.0 : d);
-}
 
 // Degrees and minutes of a signed reading in the hh.mm form (-87.38 is 87 degrees 38 minutes).
 UnitsAndMinutes FromHhmm(double hhmm) {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "angles.h"
 #include "core/bodies.h"
 #include "core/ephemeris_loader.h"
 #include "core/table_interpolation.h"
@@ -15,11 +16,9 @@
 namespace quintaro {
 namespace {
 
-using test::SyntheticSky;
+using test::Separation;
 
-double Separation(double a, double b) {
-    return std::fabs(std::remainder(a - b, 360.0));
-}
+using test::SyntheticSky;
 
 TEST(MidpointInterpolation, TheWindowIsUnwrappedAcrossTheJump) {
     // The tabulated hjp of 1792-05-01 .. 04 (days 15461..15464 of the tables): Saturn and Jupiter

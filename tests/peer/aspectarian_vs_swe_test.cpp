@@ -19,22 +19,20 @@
 #include "core/ephemeris.h"
 #include "core/ephemeris_loader.h"
 #include "core/positions.h"
+#include "day_parts.h"
+#include "library_positions.h"
 #include "recording_messages.h"
 #include "temp_folder.h"
 
 namespace quintaro {
 namespace {
 
-constexpr double kMinute = 1.0 / 1440.0;
-constexpr CivilDate kFrom{2000, 1, 1}, kTo{2030, 12, 31};
-constexpr int32 kFlags = SEFLG_SWIEPH;
+using test::kLibraryFlags;
+using test::LibraryLongitude;
 
-double LibraryLongitude(double jd, int body, int32 flags = kFlags) {
-    double x[6];
-    char error[AS_MAXCH] = "";
-    swe_calc_ut(jd, body, flags, x, error);
-    return flags & SEFLG_SPEED ? x[3] : x[0];
-}
+using test::kMinute;
+
+constexpr CivilDate kFrom{2000, 1, 1}, kTo{2030, 12, 31};
 
 // The next moment after `after` at which the Moon stands `elongation` degrees ahead of the Sun:
 // a first guess from the mean synodic motion, then the Moon's crossing of the Sun's longitude plus
@@ -45,7 +43,8 @@ double LibraryLunarPhase(double after, double elongation) {
     double t = after + Norm360(elongation - now) / 12.19;
     for (int i = 0; i < 30; ++i) {
         const double target = Norm360(LibraryLongitude(t, SE_SUN) + elongation);
-        const double next = swe_mooncross_ut(target, std::max(after, t - 1.5), kFlags, error);
+        const double next =
+            swe_mooncross_ut(target, std::max(after, t - 1.5), kLibraryFlags, error);
         if (std::abs(next - t) < 1e-9) break;
         t = next;
     }
@@ -54,7 +53,9 @@ double LibraryLunarPhase(double after, double elongation) {
 
 // Moments, in order, at which Mercury's longitude speed changes sign; each to about a second.
 std::vector<std::pair<double, bool>> LibraryMercuryStations(double from, double to) {
-    auto speed = [](double jd) { return LibraryLongitude(jd, SE_MERCURY, kFlags | SEFLG_SPEED); };
+    auto speed = [](double jd) {
+        return LibraryLongitude(jd, SE_MERCURY, kLibraryFlags | SEFLG_SPEED);
+    };
     std::vector<std::pair<double, bool>> stations;
     double previous = speed(from);
     for (double jd = from + 0.25; jd <= to; jd += 0.25) {
@@ -152,7 +153,7 @@ TEST_F(AspectarianVsSwissEphemeris, SolarIngresses) {
     char error[AS_MAXCH] = "";
     for (int sign = 1; sign <= 12; ++sign) {
         for (double t = start;;) {
-            t = swe_solcross_ut(30.0 * (sign - 1), t, kFlags, error);
+            t = swe_solcross_ut(30.0 * (sign - 1), t, kLibraryFlags, error);
             if (t >= end) break;
             library.push_back({t, sign});
             t += 1;

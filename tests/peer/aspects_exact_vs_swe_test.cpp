@@ -17,13 +17,15 @@
 #include "core/ephemeris.h"
 #include "core/ephemeris_loader.h"
 #include "core/positions.h"
+#include "day_parts.h"
 #include "recording_messages.h"
 #include "temp_folder.h"
 
 namespace quintaro {
 namespace {
 
-constexpr double kMinute = 1.0 / 1440.0;
+using test::kMinute;
+
 constexpr int kAngles[] = {0, 30, 60, 72, 90, 120, 144, 150, 180};
 constexpr int kNatalPoint = 2;  // any natal slot: its chart value is set by hand
 

@@ -11,18 +11,15 @@
 #include <random>
 #include <vector>
 
+#include "angles.h"
 #include "core/houses.h"
 
 namespace quintaro {
 namespace {
 
-constexpr double kObliquity = 23.4392911;  // mean obliquity of J2000
+using test::Separation;
 
-double Separation(double a, double b) {
-    double d = std::fmod(a - b, 360.0);
-    if (d < 0) d += 360.0;
-    return std::fabs(d > 180.0 ? d - 360.0 : d);
-}
+constexpr double kObliquity = 23.4392911;  // mean obliquity of J2000
 
 // House number 1..12 of cusp index 1..12 (index 1 is the 10th house, 4 the 1st).
 int HouseOfIndex(int index) {

@@ -16,6 +16,8 @@
 #include "core/ephemeris.h"
 #include "core/ephemeris_loader.h"
 #include "core/positions.h"
+#include "day_parts.h"
+#include "library_positions.h"
 #include "predictive/return_search.h"
 #include "recording_messages.h"
 #include "temp_folder.h"
@@ -23,26 +25,22 @@
 namespace quintaro {
 namespace {
 
-constexpr int32 kFlags = SEFLG_SWIEPH;
-constexpr double kSecond = 1.0 / 86400.0;
+using test::kLibraryFlags;
+using test::LibraryLongitude;
+
+using test::kSecond;
+
 constexpr double kFirstNatal = 2415020.5;   // 1900-01-01 0h UT
 constexpr double kEndNatal = 2469807.5;     // 2050-01-01 0h UT
 constexpr double kFirstTarget = 2415416.5;  // 1901-02-01: a solar search starts inside 1900
 constexpr double kLastTarget = 2469502.5;   // 2049-03-01: a solar search ends inside 2049
 
-double LibraryLongitude(double jd, int body) {
-    double x[6];
-    char error[AS_MAXCH] = "";
-    swe_calc_ut(jd, body, kFlags, x, error);
-    return x[0];
-}
-
 // The library's last crossing of `longitude` inside the span, as our search defines it.
 double LibraryReturn(ReturnBody body, double longitude, SearchSpan span) {
     char error[AS_MAXCH] = "";
     auto next = [&](double after) {
-        return body == ReturnBody::Sun ? swe_solcross_ut(longitude, after, kFlags, error)
-                                       : swe_mooncross_ut(longitude, after, kFlags, error);
+        return body == ReturnBody::Sun ? swe_solcross_ut(longitude, after, kLibraryFlags, error)
+                                       : swe_mooncross_ut(longitude, after, kLibraryFlags, error);
     };
     const double end = span.from + span.days;
     double found = next(span.from);

@@ -4,15 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "core/atomic_file.h"
+#include "system_zones.h"
 #include "temp_folder.h"
 
 namespace quintaro {
 namespace {
 
-const ZoneDatabase& Zones() {
-    static const ZoneDatabase zones;
-    return zones;
-}
+using test::Zones;
 
 TEST(UserPlaces, ReadsEachWayOfWritingCoordinates) {
     const UserPlacesFile file = ParseUserPlaces(

@@ -6,14 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "places/zone_text.h"
+#include "system_zones.h"
 
 namespace quintaro {
 namespace {
 
-const ZoneDatabase& Zones() {
-    static const ZoneDatabase zones;
-    return zones;
-}
+using test::Zones;
 
 struct KnownZone {
     const char* zone;

@@ -14,7 +14,7 @@
 namespace quintaro {
 namespace {
 
-EntrySection Chicago() {
+EntrySection ChicagoSection() {
     // 3:18 PM on 6 December 2026 at 87°38' West, 41°52' North, zone 6.
     return {"Now", "Chicago", "12", "6",  "2026", "3",   "18",  "6",
             "41",  "52",      "87", "38", true,   false, false, {}};
@@ -22,7 +22,7 @@ EntrySection Chicago() {
 
 EntryModel SampleModel() {
     EntryModel model;
-    model.natal = Chicago();
+    model.natal = ChicagoSection();
     model.transit = {"Transits", "New York", "1",  "2",  "2027", "12",  "05",  "5",
                      "40",       "46",       "73", "59", false,  false, false, {}};
     return model;

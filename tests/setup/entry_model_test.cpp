@@ -15,7 +15,7 @@ UtcClock FixedClock(DateTimeParts utc) {
 }
 
 // Chicago: zone 6, 87°38' West, 41°52' North.
-HomeLocation Chicago() {
+HomeLocation ChicagoHome() {
     return {6.0, {{87, 38}, EastWest::West}, {{41, 52}, NorthSouth::North}};
 }
 
@@ -26,7 +26,7 @@ HomeLocation Greenwich() {
 TEST(FillNow, PutsThePresentAsTheHomeClockShowsItAndTheHomeLocation) {
     EntryModel model;
     model.natal.name = "Someone";
-    FillNatalNow(model, FixedClock({2026, 3, 7, 15, 4, 59}), Chicago());  // 9:04 in Chicago
+    FillNatalNow(model, FixedClock({2026, 3, 7, 15, 4, 59}), ChicagoHome());  // 9:04 in Chicago
     const EntrySection& n = model.natal;
     EXPECT_EQ(n.name, "Now");
     EXPECT_EQ(n.month, "3");
@@ -77,7 +77,7 @@ TEST(FillNow, HourOfTheTwentyFourHourClockBecomesTwelveHourClock) {
 
 // The buttons keep each section's zone and show the present instant on that zone's clock.
 TEST(FillNow, NowButtonsKeepZoneAndCoordinates) {
-    EntryModel model = OpenEntryModel(FixedClock({2026, 1, 1, 9, 0, 0}), Chicago());
+    EntryModel model = OpenEntryModel(FixedClock({2026, 1, 1, 9, 0, 0}), ChicagoHome());
     model.natal.zone = "5";
     model.natal.name = "Chart";
     model.transit.longDeg = "73";
@@ -122,7 +122,7 @@ TEST(FillNow, TheMomentIsTheClocksInstantInEveryHomeZone) {
     const DateTimeParts utc{2026, 12, 6, 3, 0, 0};
     const double utcJD = MomentToJD(2026, 12, 6, 3.00, Meridiem::AM, 0).ChartJD;
     for (double zone : {5.0, 0.0, -5.5, -10.0, 12.0, -12.75}) {
-        HomeLocation home = Chicago();
+        HomeLocation home = ChicagoHome();
         home.zone = zone;
         EntryModel model = OpenEntryModel(FixedClock(utc), home);
         for (const EntrySection* section : {&model.natal, &model.transit}) {
@@ -136,7 +136,7 @@ TEST(FillNow, TheMomentIsTheClocksInstantInEveryHomeZone) {
 }
 
 TEST(OpenEntryModel, BothSectionsAtNow) {
-    EntryModel model = OpenEntryModel(FixedClock({2026, 3, 7, 15, 5, 0}), Chicago());
+    EntryModel model = OpenEntryModel(FixedClock({2026, 3, 7, 15, 5, 0}), ChicagoHome());
     EXPECT_EQ(model.natal.name, "Now");
     EXPECT_EQ(model.transit.name, "Transits");
     EXPECT_EQ(model.transit.hour, "9");

@@ -11,10 +11,10 @@
 namespace quintaro {
 namespace {
 
-const CivilDate kToday{2026, 12, 6};
+const CivilDate kDamageDay{2026, 12, 6};
 
 TEST(SettingsFileDamage, OnlyAWholeFileAsTheWriterMakesItIsSound) {
-    const std::string whole = SettingsText(DefaultSettings("/home/q", kToday));
+    const std::string whole = SettingsText(DefaultSettings("/home/q", kDamageDay));
     EXPECT_EQ(SettingsFileDamage(whole), "");
     std::string crlf;
     for (char c : whole) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
@@ -43,7 +43,7 @@ TEST(SettingsFileDamage, OnlyAWholeFileAsTheWriterMakesItIsSound) {
 // Whatever the settings hold, the file written from them is sound: a name with control
 // characters (read from a damaged file) is written with blanks in their place.
 TEST(SettingsFileDamage, TheWrittenFileIsAlwaysSound) {
-    Settings settings = DefaultSettings("/home/q", kToday);
+    Settings settings = DefaultSettings("/home/q", kDamageDay);
     settings.outputNameFileOPT = std::string("a") + '\x01' + "b" + '\x1f' + "\tc" + '\0' + "d";
     settings.dataDirectory = "x\ny\rz";
     const std::string text = SettingsText(settings);

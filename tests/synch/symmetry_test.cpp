@@ -13,10 +13,7 @@ using test::HandChart;
 using test::Natal;
 using test::Transit;
 
-struct Placed {
-    SynchMember member;
-    double longitude;
-};
+using test::Placed;
 
 // Runs both kinds with the same longitudes in both frames (bodies left out of a frame aside).
 struct SymmetryRun {
@@ -28,8 +25,8 @@ struct SymmetryRun {
     void run(const std::vector<Placed>& bodies, double orb, int capacity = 1000) {
         MemberList members;
         for (const Placed& p : bodies) {
-            chart.set(p.member.side, p.member.slot, 0, p.longitude);
-            chart.set(p.member.side, p.member.slot, 2, p.longitude);
+            chart.set(p.member.side, p.member.slot, 0, p.value);
+            chart.set(p.member.side, p.member.slot, 2, p.value);
             members.members.push_back(p.member);
         }
         SymmetryInputs in{chart.record, chart.selection, synchSelection, chart.catalogue};

@@ -13,10 +13,7 @@ using test::HandChart;
 using test::Natal;
 using test::Transit;
 
-struct Placed {
-    SynchMember member;
-    double value;
-};
+using test::Placed;
 
 struct SearchCase {
     const char* what;

@@ -13,6 +13,12 @@
 
 namespace quintaro::test {
 
+// A member of a synchronization list with the value it has in the kind being tested.
+struct Placed {
+    SynchMember member;
+    double value;
+};
+
 struct HandChart {
     ChartPositions record;
     SelectionFlags selection = SelectionFlags::All();

@@ -33,10 +33,6 @@ VelmAspectarian* Open(UiFixture& f) {
     return f.window->findChild<VelmAspectarian*>();
 }
 
-void Press(QWidget* window, const char* button) {
-    Child<QPushButton>(window, QString::fromLatin1(button))->click();
-}
-
 // "m/d/yyyy" into the start (txtMonth, ...) and end (txtDiurnalMonth, ...) fields; times in UT.
 void TypeDates(QWidget* w, const char* from, const char* to) {
     auto type = [&](const QString& field, const QString& text) {

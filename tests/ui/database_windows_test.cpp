@@ -50,7 +50,7 @@ void Click(QWidget* window, const char* button) {
 }
 
 // Types a text into a field as the user would.
-void Type(QLineEdit* edit, const QString& text) {
+void Retype(QLineEdit* edit, const QString& text) {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, text);
@@ -108,17 +108,17 @@ class DatabaseWindowsTest : public QObject {
 
         // A number typed and confirmed loads that record; one outside the file is refused.
         QLineEdit* number = In(person, "txtRecordNumber");
-        Type(number, QStringLiteral("9"));
+        Retype(number, QStringLiteral("9"));
         QTest::keyClick(number, Qt::Key_Return);
         QCOMPARE(number->text(), QStringLiteral("1"));
         QVERIFY(f.messages.shown.back().text.find("9") != std::string::npos);
-        Type(number, QStringLiteral("3"));
+        Retype(number, QStringLiteral("3"));
         QTest::keyClick(number, Qt::Key_Return);
         QCOMPARE(In(person, "txtPrimaryName")->text(), QStringLiteral("Miro, Taavi"));
 
         // An edit saved writes record 3 and nothing else.
         const std::string before = Bytes(f.file);
-        Type(In(person, "txtMiddleName"), QStringLiteral("Ilmari"));
+        Retype(In(person, "txtMiddleName"), QStringLiteral("Ilmari"));
         Click(person, "cmdSaveRecord");
         const std::string after = Bytes(f.file);
         QCOMPARE(after.size(), before.size());
@@ -138,7 +138,7 @@ class DatabaseWindowsTest : public QObject {
                  QStringLiteral("Birth data changes - records in database = 3"));
         QCOMPARE(In(birth, "txtBirthHour")->text(), QStringLiteral("6"));
         const std::string before = Bytes(f.file);
-        Type(In(birth, "txtBirthHour"), QStringLiteral("14"));
+        Retype(In(birth, "txtBirthHour"), QStringLiteral("14"));
         QVERIFY(!In(birth, "txtBirthHour")->styleSheet().isEmpty());
         f.messages.shown.clear();
         Click(birth, "cmdSaveRecord");
@@ -147,7 +147,7 @@ class DatabaseWindowsTest : public QObject {
         QVERIFY2(f.messages.shown.back().text.find("not saved") != std::string::npos,
                  f.messages.shown.back().text.c_str());
 
-        Type(In(birth, "txtBirthHour"), QStringLiteral("4"));
+        Retype(In(birth, "txtBirthHour"), QStringLiteral("4"));
         QVERIFY(In(birth, "txtBirthHour")->styleSheet().isEmpty());
         Click(birth, "cmdSaveRecord");
         std::string error;
@@ -202,8 +202,8 @@ class DatabaseWindowsTest : public QObject {
         QWidget* edit = f.child("Edit_database_data_form");
         QVERIFY(edit);
         QCOMPARE(In(edit, "txtYear")->text(), QStringLiteral("1972"));
-        Type(In(edit, "txtDay"), QStringLiteral("20"));
-        Type(In(edit, "txtBirthHour"), QStringLiteral("7"));
+        Retype(In(edit, "txtDay"), QStringLiteral("20"));
+        Retype(In(edit, "txtBirthHour"), QStringLiteral("7"));
 
         // "No" to the overwrite question: a copy in another file, the loaded one unchanged.
         const std::string before = Bytes(f.file);
@@ -223,7 +223,7 @@ class DatabaseWindowsTest : public QObject {
         // "Yes": in place.
         Click(athletes, "cmdEditTime");
         edit = f.child("Edit_database_data_form");
-        Type(In(edit, "txtDay"), QStringLiteral("21"));
+        Retype(In(edit, "txtDay"), QStringLiteral("21"));
         In<QRadioButton>(edit, "optPM")->click();
         f.messages.answer = true;
         Click(edit, "cmdSave");
@@ -265,10 +265,10 @@ class DatabaseWindowsTest : public QObject {
         f.trigger("mnuSearch");
         QWidget* search = f.child("frmSearch");
         QVERIFY(search);
-        Type(In(search, "txtSearch"), QStringLiteral("a"));
+        Retype(In(search, "txtSearch"), QStringLiteral("a"));
         Click(search, "cmdSearch");
         QCOMPARE(In<QLabel>(search, "lblResult")->text(), QStringLiteral("Search found 3 items"));
-        Type(In(search, "txtSearch"), QStringLiteral("zz"));
+        Retype(In(search, "txtSearch"), QStringLiteral("zz"));
         Click(search, "cmdSearch");
         Click(search, "cmdSearch");
         QCOMPARE(In<QLabel>(search, "lblResult")->text(),
@@ -324,7 +324,7 @@ class DatabaseWindowsTest : public QObject {
                  QStringLiteral("03/04/2024"));
 
         // Day 0 by hand: P = 105, R = 10.
-        Type(In(pivot, "txtDataPoint"), QStringLiteral("0"));
+        Retype(In(pivot, "txtDataPoint"), QStringLiteral("0"));
         QTest::keyClick(In(pivot, "txtDataPoint"), Qt::Key_Return);
         const char* expected[] = {"105.00", "110.00", "115.00", "100.00",
                                   "95.00",  "130.00", "80.00"};
@@ -332,7 +332,7 @@ class DatabaseWindowsTest : public QObject {
             QCOMPARE(In(pivot, qPrintable(QStringLiteral("txtDataOutput%1").arg(i)))->text(),
                      QString::fromLatin1(expected[i]));
         // Day 1 has high = low: R2 = S2 = P.
-        Type(In(pivot, "txtDataPoint"), QStringLiteral("1"));
+        Retype(In(pivot, "txtDataPoint"), QStringLiteral("1"));
         QTest::keyClick(In(pivot, "txtDataPoint"), Qt::Key_Return);
         QCOMPARE(In(pivot, "txtDataOutput2")->text(), QStringLiteral("50.00"));
         QCOMPARE(In(pivot, "txtDataOutput4")->text(), QStringLiteral("50.00"));
@@ -343,11 +343,11 @@ class DatabaseWindowsTest : public QObject {
         QCOMPARE(In(pivot, "txtYear")->text(), QStringLiteral("2026"));
         const std::string before = Bytes(prices);
         for (int i : {0, 1, 3, 4})
-            Type(In(pivot, qPrintable(QStringLiteral("txtDataEntry%1").arg(i))),
-                 QStringLiteral("7"));
+            Retype(In(pivot, qPrintable(QStringLiteral("txtDataEntry%1").arg(i))),
+                   QStringLiteral("7"));
         Click(pivot, "cmdAppendTo");
         QVERIFY(Bytes(prices) == before);
-        Type(In(pivot, "txtDataEntry2"), QStringLiteral("6.5"));
+        Retype(In(pivot, "txtDataEntry2"), QStringLiteral("6.5"));
         Click(pivot, "cmdAppendTo");
         QCOMPARE(QString::fromStdString(Bytes(prices).substr(before.size())).left(13),
                  QStringLiteral("20261206,7,7,"));

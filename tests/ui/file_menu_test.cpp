@@ -10,10 +10,6 @@ namespace quintaro::test {
 
 namespace {
 
-QString Shown(UiFixture& f, Section section, EntryField field) {
-    return f.entryWindow().field(section, field)->text();
-}
-
 void EnterAlice(UiFixture& f) {
     f.type(Section::Natal, EntryField::Name, QStringLiteral("Alice"));
     f.type(Section::Natal, EntryField::Month, QStringLiteral("12"));

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <cmath>
 
+#include "angles.h"
 #include "aspects/aspect_grid.h"
 #include "ui/aspect_grid_window.h"
 #include "ui_fixture.h"
@@ -13,6 +14,8 @@
 namespace quintaro::test {
 
 namespace {
+
+using test::Separation;
 
 struct ShownRow {
     QString title;  // the section it stands in
@@ -46,12 +49,8 @@ QStringList SectionTitles(AspectGridWindow& window) {
 }
 
 // Angular distance of two longitudes, 0..180.
-double Separation(double a, double b) {
-    double d = std::fmod(std::fabs(a - b), 360.0);
-    return d > 180 ? 360 - d : d;
-}
 
-void EnterChart(UiFixture& f) {
+void EnterChristmas1990Date(UiFixture& f) {
     f.type(Section::Natal, EntryField::Month, QStringLiteral("12"));
     f.type(Section::Natal, EntryField::Day, QStringLiteral("25"));
     f.type(Section::Natal, EntryField::Year, QStringLiteral("1990"));
@@ -89,7 +88,7 @@ class GridWindowsTest : public QObject {
         QFETCH(QString, caption);
         QFETCH(QStringList, titles);
         UiFixture f;
-        EnterChart(f);
+        EnterChristmas1990Date(f);
         AspectGridWindow* grid = f.window->showGridWindow(window);
         QVERIFY(grid);
         if (!caption.isEmpty()) QCOMPARE(grid->windowTitle(), caption);
@@ -103,7 +102,7 @@ class GridWindowsTest : public QObject {
 
     void singleKindGridFollowsItsMenuAndTheHelioBox() {
         UiFixture f;
-        EnterChart(f);
+        EnterChristmas1990Date(f);
         f.trigger("mnuShowDataGrdAspectsDekLat");
         AspectGridWindow* grid = f.window->gridWindow(static_cast<int>(GridWindow::Aspects));
         QVERIFY(grid);
@@ -117,7 +116,7 @@ class GridWindowsTest : public QObject {
 
     void longitudeRowsAgreeWithThePositions() {
         UiFixture f;
-        EnterChart(f);
+        EnterChristmas1990Date(f);
         AspectGridWindow* grid =
             f.window->showGridWindow(static_cast<int>(GridWindow::LongAspects));
         const std::vector<ShownRow> rows = AspectRows(*grid);
@@ -154,7 +153,7 @@ class GridWindowsTest : public QObject {
 
     void aspectClassMenuFiltersTheRows() {
         UiFixture f;
-        EnterChart(f);
+        EnterChristmas1990Date(f);
         AspectGridWindow* longs =
             f.window->showGridWindow(static_cast<int>(GridWindow::LongAspects));
         AspectGridWindow* decls =
@@ -175,7 +174,7 @@ class GridWindowsTest : public QObject {
 
     void transitModeAndCrucialSelection() {
         UiFixture f;
-        EnterChart(f);
+        EnterChristmas1990Date(f);
         f.window->findChild<QCheckBox*>(QStringLiteral("chkShowGrids"))->click();
         AspectGridWindow* longs = f.window->gridWindow(static_cast<int>(GridWindow::LongAspects));
         QVERIFY(longs);  // "Show grids" opened the combined grids
@@ -199,7 +198,7 @@ class GridWindowsTest : public QObject {
 
     void gridsFollowEveryComputation() {
         UiFixture f;
-        EnterChart(f);
+        EnterChristmas1990Date(f);
         f.trigger("mnuMode8");
         AspectGridWindow* longs =
             f.window->showGridWindow(static_cast<int>(GridWindow::LongAspects));

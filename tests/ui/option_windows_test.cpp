@@ -26,12 +26,6 @@ QCheckBox* Box(QWidget* window, int index) {
     return window->findChild<QCheckBox*>(QStringLiteral("Check1_%1").arg(index));
 }
 
-void Press(QWidget* window, const char* button) {
-    auto* push = window->findChild<QPushButton*>(QString::fromLatin1(button));
-    QTEST_ASSERT(push);
-    QTest::mouseClick(push, Qt::LeftButton);
-}
-
 QList<int> Checked(QWidget* window) {
     QList<int> checked;
     for (int i = 0; i < 2 * BodyCount; ++i)

@@ -12,10 +12,6 @@ namespace quintaro::test {
 
 namespace {
 
-QString Shown(UiFixture& f, Section section, EntryField field) {
-    return f.entryWindow().field(section, field)->text();
-}
-
 // Types into a Place field and takes the completion in `row` of the list it offers.
 QStringList TypePlaceAndChoose(UiFixture& f, Section section, const QString& text, int row) {
     f.type(section, EntryField::Place, text);

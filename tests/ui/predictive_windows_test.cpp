@@ -24,12 +24,6 @@ Window* Open(UiFixture& f, const char* command) {
     return f.window->findChild<Window*>();
 }
 
-void Press(QWidget* window, const char* button) {
-    auto* push = window->findChild<QPushButton*>(QString::fromLatin1(button));
-    QTEST_ASSERT(push);
-    push->click();
-}
-
 void Type(FieldEdit* edit, const QString& text) {
     edit->setFocus();
     edit->selectAll();

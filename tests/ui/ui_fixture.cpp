@@ -8,6 +8,8 @@
 
 #include "ui/screenshot.h"
 
+#include <cstdio>
+
 namespace quintaro::test {
 
 namespace {
@@ -96,6 +98,16 @@ void UiFixture::screenshot(const QString& name) {
                                 QStringLiteral(".png"));
 }
 
+void Press(QWidget* window, const char* button) {
+    auto* push = window->findChild<QPushButton*>(QString::fromLatin1(button));
+    QTEST_ASSERT(push);
+    push->click();
+}
+
+QString Shown(UiFixture& f, Section section, EntryField field) {
+    return f.entryWindow().field(section, field)->text();
+}
+
 QString LongitudeCell(int degrees, int sign, int minutes) {
     return QStringLiteral("%1").arg(degrees, 2, 10, QLatin1Char('0')) + QChar(0xF000 + 128 + sign) +
            QStringLiteral("%1").arg(minutes, 2, 10, QLatin1Char('0'));
@@ -115,11 +127,17 @@ int main(int argc, char* argv[]) {
         ++argv;
     }
     int failures = 0;
+    int classesRun = 0;
     for (const auto& factory : quintaro::test::Registry()) {
         std::unique_ptr<QObject> test = factory();
-        if (!only.isEmpty() && !QString::fromLatin1(test->metaObject()->className()).endsWith(only))
-            continue;
+        const QString className = QString::fromLatin1(test->metaObject()->className());
+        if (!only.isEmpty() && className.section(QStringLiteral("::"), -1) != only) continue;
+        ++classesRun;
         failures += QTest::qExec(test.get(), argc, argv);
+    }
+    if (classesRun == 0) {
+        std::fprintf(stderr, "test_ui: no test class named %s\n", qPrintable(only));
+        return 1;
     }
     return failures == 0 ? 0 : 1;
 }

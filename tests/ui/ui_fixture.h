@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -48,6 +49,12 @@ struct UiFixture {
     QStringList openAnswers, saveAnswers;
     std::vector<FileRequest> requests;
 };
+
+// Clicks the push button named `button` inside `window`; fails the test if there is none.
+void Press(QWidget* window, const char* button);
+
+// The text a field of the entry window shows.
+QString Shown(UiFixture& f, Section section, EntryField field);
 
 // The grid text of a longitude: degrees "00", the sign's glyph, minutes "00" (sign 1 = Aries).
 QString LongitudeCell(int degrees, int sign, int minutes);

@@ -17,7 +17,7 @@ namespace quintaro::test {
 
 namespace {
 
-void EnterChart(UiFixture& f) {
+void EnterChristmas1990Afternoon(UiFixture& f) {
     f.type(Section::Natal, EntryField::Month, QStringLiteral("12"));
     f.type(Section::Natal, EntryField::Day, QStringLiteral("25"));
     f.type(Section::Natal, EntryField::Year, QStringLiteral("1990"));
@@ -42,7 +42,7 @@ class WheelWindowTest : public QObject {
   private Q_SLOTS:
     void wheelDrawsAndReportsTheClickedBody() {
         UiFixture f;
-        EnterChart(f);
+        EnterChristmas1990Afternoon(f);
         f.trigger("mnuVelmCharts");
         WheelWindow* wheel = f.window->findChild<WheelWindow*>();
         QVERIFY(wheel);
@@ -83,7 +83,7 @@ class WheelWindowTest : public QObject {
 
     void natalOnlyViewDropsTheTransitGlyphs() {
         UiFixture f;
-        EnterChart(f);
+        EnterChristmas1990Afternoon(f);
         WheelWindow* wheel = f.window->showWheelWindow();
         wheel->parentWidget()->showMaximized();
         wheel->canvas()->repaint();
@@ -102,7 +102,7 @@ class WheelWindowTest : public QObject {
 
     void printWheelDrawsOnAPdfPrinter() {
         UiFixture f;
-        EnterChart(f);
+        EnterChristmas1990Afternoon(f);
         const QString path = QString::fromStdString((f.folder.path() / "printed.pdf").string());
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -126,7 +126,7 @@ class WheelWindowTest : public QObject {
     void exportWritesPngSvgAndPdf() {
         QFETCH(QString, name);
         UiFixture f;
-        EnterChart(f);
+        EnterChristmas1990Afternoon(f);
         const QString path =
             QString::fromStdString((f.folder.path() / name.toStdString()).string());
         f.saveAnswers << path;

@@ -9,7 +9,7 @@ namespace quintaro {
 namespace {
 
 // The wheel's printer scale: origin at the centre, y upwards, 272 units up and down.
-constexpr UserScale WheelScale{-300, 272, 600, -544};
+constexpr UserScale kDrawTestScale{-300, 272, 600, -544};
 
 struct MappingCase {
     double deviceWidth, deviceHeight;
@@ -26,7 +26,7 @@ TEST(DeviceMapping, MapsUserPointsOntoTheDeviceWithYUpwards) {
         {600, 1088, {-150, -136}, {150, 816}},  // two pixels per unit down
     };
     for (const auto& c : cases) {
-        DeviceMapping mapping{WheelScale, c.deviceWidth, c.deviceHeight};
+        DeviceMapping mapping{kDrawTestScale, c.deviceWidth, c.deviceHeight};
         Point device = mapping.toDevice(c.user);
         EXPECT_NEAR(device.x, c.device.x, 1e-9) << c.user.x << "," << c.user.y;
         EXPECT_NEAR(device.y, c.device.y, 1e-9) << c.user.x << "," << c.user.y;
@@ -37,7 +37,7 @@ TEST(DeviceMapping, MapsUserPointsOntoTheDeviceWithYUpwards) {
 }
 
 TEST(DeviceMapping, PixelsPerUnitArePositiveWhateverTheDirection) {
-    DeviceMapping mapping{WheelScale, 1200, 272};
+    DeviceMapping mapping{kDrawTestScale, 1200, 272};
     EXPECT_DOUBLE_EQ(mapping.pixelsPerUnitX(), 2.0);
     EXPECT_DOUBLE_EQ(mapping.pixelsPerUnitY(), 0.5);
 }
@@ -93,14 +93,14 @@ TEST(DrawSurface, WidthsBelowOneAndNonPositiveFontSizesAreNotApplied) {
 
 TEST(DrawSurface, ClearErasesTheDrawingAndReturnsToTheOrigin) {
     RecordingSurface surface;
-    surface.setScale(WheelScale);
+    surface.setScale(kDrawTestScale);
     surface.line({0, 0}, {10, 10});
     surface.clear(QbColor(7));
     EXPECT_TRUE(surface.lines().empty());
     ASSERT_EQ(surface.ops().size(), 1u);
     EXPECT_EQ(std::get<RecordedClear>(surface.ops()[0]).background, (Color{192, 192, 192}));
     EXPECT_EQ(surface.currentPosition(), (Point{0, 0}));
-    EXPECT_EQ(surface.scale(), WheelScale);
+    EXPECT_EQ(surface.scale(), kDrawTestScale);
 }
 
 }  // namespace

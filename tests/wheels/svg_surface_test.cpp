@@ -17,7 +17,7 @@ namespace {
 using test::ElementsNamed;
 using test::XmlElement;
 
-constexpr UserScale WheelScale{-300, 272, 600, -544};
+constexpr UserScale kSvgTestScale{-300, 272, 600, -544};
 
 std::vector<XmlElement> Parse(const SvgSurface& surface) {
     std::string error;
@@ -62,7 +62,7 @@ TEST(SvgSurface, AnEmptyDrawingIsAWellFormedSvgOfTheGivenSize) {
 
 TEST(SvgSurface, LinesLandWhereTheUserScalePutsThem) {
     SvgSurface surface(600, 544);
-    surface.setScale(WheelScale);
+    surface.setScale(kSvgTestScale);
     surface.setForeColor(Rgb(200, 0, 0));
     surface.setDrawWidth(2);
     surface.line({0, 0}, {100, 100});
@@ -88,7 +88,7 @@ TEST(SvgSurface, LinesLandWhereTheUserScalePutsThem) {
 
 TEST(SvgSurface, CirclesAreOutlinesWithTheRadiusMeasuredAcross) {
     SvgSurface surface(1200, 544);  // two pixels per unit across, one down
-    surface.setScale(WheelScale);
+    surface.setScale(kSvgTestScale);
     surface.circle({0, 0}, 200);
     auto circles = ElementsNamed(Parse(surface), "circle");
     ASSERT_EQ(circles.size(), 1u);
@@ -163,7 +163,7 @@ TEST(SvgSurface, GlyphFontTextBecomesPathsAtTheBaseline) {
 
 TEST(SvgSurface, GlyphFontMetricsComeFromTheOutlinesInUserUnits) {
     SvgSurface surface(1200, 544, SmallFont());  // two pixels per unit across, one down
-    surface.setScale(WheelScale);
+    surface.setScale(kSvgTestScale);
     surface.setFontName("Orvessa");
     surface.setFontSize(15);
     EXPECT_NEAR(surface.textWidth(GlyphText(236)), 600 * 0.02 / 2, 1e-9);
