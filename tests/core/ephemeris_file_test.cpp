@@ -7,6 +7,8 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <iterator>
+#include <string>
 
 #include "core/ephemeris.h"
 #include "core/ephemeris_file_format.h"
@@ -325,6 +327,18 @@ TEST_F(EphemerisReader, CloseAllForgetsEveryFile) {
     EXPECT_FALSE(ephemeris.Covers(FirstJD + 1, 0, KindGeoLongitude));
     EXPECT_EQ(ephemeris.GetValue(FirstJD + 1, 0, KindGeoLongitude), NoValue);
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// The fuzz target of this reader starts from a small file of the current layout; a change of
+// signature, version or directory must bring a new one.
+TEST(EphemerisFile, TheFuzzSeedIsAFileOfTheCurrentLayout) {
+    std::ifstream in(QUINTARO_SOURCE_DIR "/fuzz/seeds/fuzz_ephemeris_file/small-ephemeris.dat",
+                     std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    std::string why;
+    const auto view = ParseEphemerisFile(bytes, &why);
+    ASSERT_TRUE(view) << why;
+    EXPECT_EQ(view->entries.size(), 3u);
 }
 
 }  // namespace
