@@ -197,7 +197,7 @@ bool AddFrameEntries(std::vector<EphemerisEntryData>& entries, const BodyPlan& p
 }  // namespace
 
 std::string PlanetFileName(int file) {
-    char name[16];
+    char name[32];  // room for any int, so that the name is never cut short
     std::snprintf(name, sizeof name, "ephem%03d.dat", file);
     return name;
 }
