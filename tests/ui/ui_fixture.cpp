@@ -9,6 +9,8 @@
 #include "ui/screenshot.h"
 
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 namespace quintaro::test {
 
@@ -118,6 +120,13 @@ QString LongitudeCell(int degrees, int sign, int minutes) {
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--expect-classes") == 0) {
+        const auto registered = quintaro::test::Registry().size();
+        if (std::to_string(registered) == argv[2]) return 0;
+        std::fprintf(stderr, "test_ui: %zu test classes registered, %s have a test entry\n",
+                     registered, argv[2]);
+        return 1;
+    }
     // "test_ui WheelWindowTest [QtTest options]" runs one class only.
     QString only;
     if (argc > 1 && argv[1][0] != '-') {
