@@ -47,32 +47,30 @@ std::string DaysText(double days) {
 
 std::vector<AspectRow> CollectAspectRows(const Session& session, Pairing pairing,
                                          CoordinateKind kind, bool exact) {
+    // The fields the plain and the timed lists share.
+    auto rowOf = [&](const auto& e) {
+        AspectRow row;
+        row.body1 = e.body1;
+        row.body2 = e.body2;
+        row.code = e.code;
+        row.orb = e.orb;
+        row.motionFollowed = MotionFollowed(pairing, e.body1, e.body2);
+        return row;
+    };
     std::vector<AspectRow> rows;
-    if (exact) {
-        for (const TimedAspectEntry& e : session.timed.at(pairing, kind).entries) {
-            AspectRow row;
-            row.body1 = e.body1;
-            row.body2 = e.body2;
-            row.code = e.code;
-            row.orb = e.orb;
-            row.motionFollowed = MotionFollowed(pairing, e.body1, e.body2);
-            row.timed = true;
-            if (e.timeToExact != NotFoundTime) {
-                row.daysToExact = e.timeToExact;
-                row.exactLocal = IsoExactDate(e.exactDate, session.workstation.dateStyle);
-            }
-            rows.push_back(row);
+    if (!exact) {
+        for (const AspectEntry& e : session.lists.at(pairing, kind).entries)
+            rows.push_back(rowOf(e));
+        return rows;
+    }
+    for (const TimedAspectEntry& e : session.timed.at(pairing, kind).entries) {
+        AspectRow row = rowOf(e);
+        row.timed = true;
+        if (e.timeToExact != NotFoundTime) {
+            row.daysToExact = e.timeToExact;
+            row.exactLocal = IsoExactDate(e.exactDate, session.workstation.dateStyle);
         }
-    } else {
-        for (const AspectEntry& e : session.lists.at(pairing, kind).entries) {
-            AspectRow row;
-            row.body1 = e.body1;
-            row.body2 = e.body2;
-            row.code = e.code;
-            row.orb = e.orb;
-            row.motionFollowed = MotionFollowed(pairing, e.body1, e.body2);
-            rows.push_back(row);
-        }
+        rows.push_back(row);
     }
     return rows;
 }
